@@ -1,0 +1,53 @@
+#pragma once
+// The position: cells, line words, incremental shape records, candidate sets,
+// hash key and move list. Changed only by makeMove/unmakeMove and the trial moves.
+#include <cstdint>
+
+#include "board/types.h"
+#include "core/limits.h"
+
+struct Position {
+    int board[MAX_SIDE][MAX_SIDE];  // cell codes [x][y]
+
+    // Line words: two bits per point, point at line position p in bits 2p+8, 2p+9;
+    // walls (code 3) at positions -1 and len. Indexed by x, y, x+y, x-y+n-1.
+    uint64_t lineBits0[MAX_SIDE];
+    uint64_t lineBits1[MAX_SIDE];
+    uint64_t lineBits2[2 * MAX_SIDE];
+    uint64_t lineBits3[2 * MAX_SIDE];
+
+    // [plane][x][y]: planes 0-3 per direction, plane 4 the totals.
+    ShapeInfo shapeInfo[5][MAX_SIDE][MAX_SIDE];
+    int32_t totalValue[2];
+    int32_t totalRoom[2];
+
+    // Candidate sets, three-level bit index per kind and colour.
+    uint32_t setRows[5][2];                      // bit x
+    uint32_t setCols[5][2][MAX_SIDE];            // bit y
+    uint8_t setDirs[4][2][MAX_SIDE][MAX_SIDE];   // bit d (kinds 0-3)
+
+    uint64_t hashKey;
+    int32_t moveList[MAX_POINTS][2];  // stones of colours 1 and 2 in the order made
+    int moveCount;
+};
+
+extern Position pos;
+
+// Empty board of the current geometry; blocked filler points outside a
+// rectangular board are made with code 3.
+void resetBoard();
+
+// c is 1, 2 or 3; the point must be on the board and empty.
+void makeMove(int x, int y, int c);
+// c must be the code that was made at (x, y); undo in reverse order.
+void unmakeMove(int x, int y, int c);
+
+// The same as makeMove/unmakeMove, except that the strong-point set (kind 4)
+// is not kept: the mechanism behind the trial moves of the forbidden test and
+// the threat search. Nothing reads kind 4 while such a stone is on the board.
+void makeMoveKeepingNoStrongSet(int x, int y, int c);
+void unmakeMoveKeepingNoStrongSet(int x, int y, int c);
+
+// Recounts every incremental record from the stones and compares. Returns true
+// when all agree; otherwise describes the first difference in `why` (if given).
+bool checkConsistency(char* why = nullptr, int whyLen = 0);

@@ -1,0 +1,25 @@
+#pragma once
+// Turn statistics, limits and the stop flag shared by the threat search, the
+// alpha-beta search and the drivers. Brain thread only.
+#include <cstdint>
+
+struct SearchControl {
+    int64_t nodeCounter = 0;          // alpha-beta and threat-search nodes this turn
+    int64_t expandedNodeCounter = 0;  // alpha-beta nodes that reached move generation
+    double branchSum = 0;             // moves searched at finished alpha-beta nodes, summed
+    int lowestRemainingDepth = 0;     // least remaining depth the threat search met this turn
+    int rootDepth = 0;                // nominal depth of the iteration in progress
+    int turnBudget = 0;               // ms; searches stop when clock + 30 - turnStartTime >= budget
+    int turnStartTime = 0;            // ms
+    int searchStopFlag = 0;           // 1 once a limit or a stop request ended the search
+};
+
+extern SearchControl searchControl;
+
+// Zeroes the four turn statistics.
+void resetTurnStatistics();
+
+// Counts one node and, once per 1024 nodes, checks the node limit, the time
+// budget (with a 30 ms margin) and the stop request. Returns true when the
+// search must stop; the search stop flag is then set.
+bool countNodeAndCheckLimits();

@@ -1,0 +1,26 @@
+#pragma once
+// Engine settings, set only by INFO lines on the main thread. The searches read
+// several of them while they run, so every field the brain thread reads is atomic.
+#include <atomic>
+
+struct Settings {
+    std::atomic<int> timeoutTurn{30000};     // ms per turn
+    std::atomic<int> timeLeft{1000000000};   // ms left in the match
+    std::atomic<int> maxDepth{400};          // highest iteration depth a driver starts
+    std::atomic<int> maxNode{2000000000};    // node limit in units of 1024 nodes; -1 = no node/time limit
+    std::atomic<int> cautionFactor{1};
+    std::atomic<int> hashSize{524288};       // hash entry count of the transposition tables (>= 1)
+    std::atomic<int> showDetail{0};
+    std::atomic<int> rule{0};                // as sent: 0 free-style, 1 standard, anything else Renju
+    // Stored and never used.
+    std::atomic<int> maxMemory{0};
+    std::atomic<int> timeoutMatch{1000000000};
+    std::atomic<int> gameType{1};
+    char folder[256] = {0};                  // main thread only
+};
+
+extern Settings settings;
+
+// The engine's own rule for a rule setting: 0 free-style, 1 standard, 2 Renju.
+// Managers send rule as bit flags (4 = Renju), so every value other than 0 and 1 is Renju.
+inline int engineRule(int ruleSetting) { return (ruleSetting == 0 || ruleSetting == 1) ? ruleSetting : 2; }

@@ -1,0 +1,3 @@
+#include "core/signals.h"
+
+BrainSignals brainSignals;

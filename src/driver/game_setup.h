@@ -1,0 +1,20 @@
+#pragma once
+// Game set-up on the board: the operations of the front end that touch the
+// board model, and the lazy build of the board from the game record.
+
+// Builds (or rebuilds) the board for the rule setting when it differs from the
+// applied rule: writes the rule line, initTables, resetBoard, replays the record.
+void applyRule();
+
+// Append a stone to the game record; on a built board test it first
+// ("ERROR my move [x,y]" / "ERROR opponents's move [x,y]").
+void placeOwnStone(int x, int y);
+void placeOpponentStone(int x, int y);
+// A blocked point on the built board ("ERROR board-block move [x,y]"); dropped when not built.
+void placeBlockedStone(int x, int y);
+// 0 on success, 2 when refused.
+int takeBack(int x, int y);
+// The QVSHOWFORBID listing (nothing unless the rule is Renju).
+void listForbiddenPoints();
+
+const char* ruleName(int rule);

@@ -1,0 +1,2 @@
+// Program entry: placeholder until the command loop lands.
+int main() { return 0; }

@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+// The main search: negamax alpha-beta with zero-window re-searches, table,
+// internal iterative deepening, extension credit and threat-search cut-offs.
+
+int alphaBeta(int depth, int alpha, int beta, int side, int credit);
+
+// Zeroes the visit stamps, ply node counters and per-game search state.
+void resetSearchState();
+
+// The principal-variation row of the root after a search: count and moves.
+struct PvLine {
+    int length;
+    int16_t moves[400][2];
+};
+const PvLine& rootPrincipalVariation();

@@ -1,0 +1,8 @@
+#pragma once
+// The threat move list: one row of move entries per ply, shared by the leaf
+// evaluation, the threat search and the alpha-beta search. Row index =
+// root depth - remaining depth.
+#include "board/types.h"
+#include "core/limits.h"
+
+extern MoveEntry threatMoveList[MAX_PLY][MOVE_ROW];

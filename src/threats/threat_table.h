@@ -1,0 +1,25 @@
+#pragma once
+// The threat table: remembers threat-search results per position, side and role.
+// Four arrays (role * 2 + side - 1) of N slots, two entries per slot.
+#include <cstdint>
+
+struct ThreatEntry {
+    int32_t checkLow;   // key_low XOR score
+    int32_t checkHigh;  // key_high XOR (score >> 31)
+    int32_t score;      // decided scores stored relative to the storing node
+    int16_t depth;
+    int16_t age;
+};
+static_assert(sizeof(ThreatEntry) == 16);
+
+// Returns the adjusted score, or 20000000 when the slot does not hold the key.
+int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, uint32_t keyHigh);
+// Stores for the current position key (pos.hashKey), current age = game.recordLength.
+void storeThreatTable(int score, int depthValue, int role, int sideIndex);
+
+// Allocation bookkeeping, driven by resizeHashTables/clearHashTables of the search tables.
+void setThreatTableCount(int entryCount);  // the N the next resize allocates
+int threatTableCount();                    // N currently allocated
+// Returns false when the allocation failed at the wanted size (a smaller one was taken).
+bool resizeThreatTable();
+void clearThreatTable();

@@ -1,0 +1,3 @@
+#include "driver/turn_state.h"
+
+TurnState turnState;

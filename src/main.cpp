@@ -1,2 +1,10 @@
-// Program entry: placeholder until the command loop lands.
-int main() { return 0; }
+// pbrain-vodaro: a Gomoku / Renju engine speaking the Gomocup protocol on
+// standard input and output.
+#include "protocol/brain_thread.h"
+#include "protocol/dispatcher.h"
+#include "protocol/line_reader.h"
+
+int main() {
+    startBrainThread();
+    for (;;) dispatchLine(readLine());  // readLine and END exit the process
+}

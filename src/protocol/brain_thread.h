@@ -1,0 +1,28 @@
+#pragma once
+// The brain thread runs one driver per hand-over (the turn driver, or the balance
+// driver after QVBALANCE) while the main thread keeps reading commands.
+//
+// Guarantees: exactly one driver run per startSearch; stopSearch returns only when
+// no driver runs, including a search handed over but not yet begun; with nothing
+// running, stopSearch returns at once. The main thread never waits for a search
+// except in stopSearch.
+
+// Starts the brain thread and returns once it waits for its first hand-over.
+void startBrainThread();
+
+// Hands one search to the brain thread. The stop request is cleared; the balance
+// request, if raised, is consumed and makes this run the balance driver.
+void startSearch();
+
+// Raises the stop request and returns once no driver runs (and the tasks deferred
+// behind it have run).
+void stopSearch();
+
+// Runs task now when no search is running; otherwise queues it to run on the brain
+// thread right after the current driver, before stopSearch can return. Commands that
+// must not stop a search but must not change what it sees use this (QVSHOWFORBID,
+// QVHASHCLEAR). Tasks run in the order given.
+void runWhenIdle(void (*task)());
+
+// True while a driver runs or is about to run (for tests).
+bool searchInProgress();

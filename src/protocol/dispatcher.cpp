@@ -1,0 +1,127 @@
+#include "protocol/dispatcher.h"
+
+#include "core/game_state.h"
+#include "core/output.h"
+#include "core/signals.h"
+#include "driver/game_setup.h"
+#include "protocol/argument_scan.h"
+#include "protocol/brain_thread.h"
+#include "protocol/command_match.h"
+#include "protocol/engine_exit.h"
+#include "protocol/game_start.h"
+#include "protocol/info_keys.h"
+#include "protocol/stone_list.h"
+
+const char* const ABOUT_LINE =
+    "name=\"Vodaro\", author=\"Zireraz\", version=\"2015 Roruvo 0.4.43\", "
+    "country=\"Finland\", www=\"https://vodaro.example.org\"";
+
+namespace {
+
+// Reads "x,y" and checks it against the current game's extents.
+bool readPoint(const char* args, int& x, int& y) {
+    int v[2];
+    if (scanIntegers(args, "%d,%d", v) < 2) return false;
+    if (v[0] < 0 || v[1] < 0 || v[0] >= game.sizeX || v[1] >= game.sizeY) return false;
+    x = v[0];
+    y = v[1];
+    return true;
+}
+
+void badCoordinates() { sendReply("ERROR bad coordinates"); }
+
+void infoCommand(const char* args) { applyInfoKey(args); }
+
+void turnCommand(const char* args) {
+    stopAndEnsureBoard();
+    int x, y;
+    if (!readPoint(args, x, y)) return badCoordinates();
+    placeOpponentStone(x, y);  // a refused stone still leaves the engine to move
+    startSearch();
+}
+
+void playCommand(const char* args) {
+    stopAndEnsureBoard();
+    int x, y;
+    if (!readPoint(args, x, y)) return badCoordinates();
+    placeOwnStone(x, y);
+    sendReply("%d,%d", x, y);
+}
+
+void beginCommand(const char*) {
+    stopAndEnsureBoard();
+    startSearch();
+}
+
+void aboutCommand(const char*) { sendReply("%s", ABOUT_LINE); }
+
+void endCommand(const char*) {
+    stopSearch();  // a running turn search writes its move first
+    exitEngine();
+}
+
+void boardCommand(const char*) {
+    stopAndEnsureBoard();
+    readStoneList();
+    startSearch();
+}
+
+void quietBoardCommand(const char*) {
+    stopAndEnsureBoard();
+    readStoneList();
+}
+
+void stopCommand(const char*) { stopSearch(); }
+
+void blockResetCommand(const char*) { clearBlockTable(); }
+
+void blockCommand(const char*) { readBlockList(); }
+
+void takeBackCommand(const char* args) {
+    stopAndEnsureBoard();
+    int x, y;
+    if (!readPoint(args, x, y) || takeBack(x, y) != 0) return badCoordinates();
+    sendReply("OK");
+}
+
+void balanceCommand(const char*) {
+    brainSignals.balanceRequest.store(1);
+    stopAndEnsureBoard();
+    startSearch();
+}
+
+struct Command {
+    const char* word;  // lower case; tested in table order, first prefix match wins
+    void (*run)(const char* args);
+};
+
+const Command commands[] = {
+    {"info", infoCommand},
+    {"start", startCommand},
+    {"rectstart", rectStartCommand},
+    {"restart", [](const char*) { restartCommand(); }},
+    {"turn", turnCommand},
+    {"play", playCommand},
+    {"begin", beginCommand},
+    {"about", aboutCommand},
+    {"end", endCommand},
+    {"board", boardCommand},
+    {"qvboard", quietBoardCommand},
+    {"qvstop", stopCommand},
+    {"qvblockreset", blockResetCommand},  // before qvblock, which is its prefix
+    {"qvblock", blockCommand},
+    {"takeback", takeBackCommand},
+    {"qvbalance", balanceCommand},
+};
+
+}  // namespace
+
+void dispatchLine(const char* line) {
+    for (const Command& command : commands) {
+        if (const char* args = matchCommand(command.word, line)) {
+            command.run(args);
+            return;
+        }
+    }
+    sendReply("UNKNOWN command");
+}

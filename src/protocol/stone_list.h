@@ -1,0 +1,13 @@
+#pragma once
+// The stone lists of BOARD and QVBOARD, and the point list of QVBLOCK.
+
+// Reads "x,y,who" lines up to DONE and places each stone (who 1 own, 2 opponent,
+// 3 blocked). Any other line ends the list with an ERROR line; it is not run as
+// a command. The stones before it stay placed.
+void readStoneList();
+
+// Reads "x,y" lines up to DONE and marks each point in the block table.
+void readBlockList();
+
+// QVBLOCKRESET.
+void clearBlockTable();

@@ -12,7 +12,7 @@ struct SearchEntry {
     int16_t age;
     int8_t flags;       // 0 empty, 1 upper valid, 2 lower valid, 3 both
     int8_t moves[3][2]; // (x, y), most recent first; -1 = empty
-    int8_t pad;
+    int8_t pad[5];      // fills the entry to 32 bytes, four to a 128-byte bucket
 };
 static_assert(sizeof(SearchEntry) == 32);
 
@@ -22,7 +22,13 @@ void storeSearchTable(int depthValue, int score, int boundType, int side, int x0
                       int x1, int y1, int x2, int y2);
 
 // Both kinds: set the wanted entry count, reallocate what changed, zero everything.
-int searchTableCount();          // N currently allocated (0 before the first allocation)
-void setHashEntryCount(int n);   // both kinds' N
-void resizeHashTables();         // writes an ERROR line and falls back when memory is short
+// The entry count N is what the drivers' hash check compares hash_size with; it
+// keeps the asked-for value after a fallback, so a shortage is reported once,
+// not before every search. Tables start at 524288 entries, unallocated.
+int searchTableCount();          // N asked for (both kinds)
+int allocatedSearchTableCount(); // buckets actually allocated (0 before the first resize)
+void setHashEntryCount(int n);   // both kinds' N (below 1 counts as 1)
+// Reallocates when N changed. When memory is short it writes one ERROR line and
+// both kinds take the largest power of two below N that can be allocated.
+void resizeHashTables();
 void clearHashTables();

@@ -18,8 +18,10 @@ int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, u
 void storeThreatTable(int score, int depthValue, int role, int sideIndex);
 
 // Allocation bookkeeping, driven by resizeHashTables/clearHashTables of the search tables.
-void setThreatTableCount(int entryCount);  // the N the next resize allocates
-int threatTableCount();                    // N currently allocated
-// Returns false when the allocation failed at the wanted size (a smaller one was taken).
+void setThreatTableCount(int entryCount);  // the N the next resize allocates (below 1 counts as 1)
+int threatTableCount();                    // N currently allocated; 0 = none (probes miss, stores do nothing)
+// Reallocates when the allocated count differs from the wanted one. Returns false
+// when the arrays could not be allocated: the kind then holds nothing (count 0)
+// and the caller chooses a smaller count.
 bool resizeThreatTable();
 void clearThreatTable();

@@ -1,0 +1,3 @@
+#include "threats/move_rows.h"
+
+MoveEntry threatMoveList[MAX_PLY][MOVE_ROW];

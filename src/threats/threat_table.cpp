@@ -1,0 +1,116 @@
+#include "threats/threat_table.h"
+
+#include <cstring>
+
+#include "board/position.h"
+#include "core/game_state.h"
+#include "core/limits.h"
+#include "threats/table_memory.h"
+
+namespace {
+
+constexpr int THREAT_ARRAYS = 4;     // role * 2 + side - 1
+constexpr int ENTRIES_PER_SLOT = 2;  // entry 0 prefers depth, entry 1 takes the rest
+
+struct ThreatTables {
+    ThreatEntry* arrays[THREAT_ARRAYS] = {};
+    int wantedCount = 524288;  // the N the next resize allocates
+    int count = 0;             // N allocated; 0 = no arrays (probes miss, stores do nothing)
+};
+ThreatTables threat;
+
+int64_t arrayBytes(int count) {
+    return static_cast<int64_t>(count) * ENTRIES_PER_SLOT * static_cast<int64_t>(sizeof(ThreatEntry));
+}
+
+void releaseArrays() {
+    for (ThreatEntry*& a : threat.arrays) {
+        freeTableBlock(a, arrayBytes(threat.count));
+        a = nullptr;
+    }
+    threat.count = 0;
+}
+
+// Wins are kept relative to the storing node so that a probe at another depth
+// reads the distance to the win from its own node.
+int toStored(int score, int depthValue) {
+    if (score >= DECIDED) return score - depthValue;
+    if (score <= -DECIDED) return score + depthValue;
+    return score;
+}
+
+int fromStored(int stored, int depthValue) {
+    if (stored >= DECIDED) return stored + depthValue;
+    if (stored <= -DECIDED) return stored - depthValue;
+    return stored;
+}
+
+// The check words bind the key to the score: an entry whose words do not fit
+// together fails like an entry of another position.
+bool holdsKey(const ThreatEntry& e, uint32_t keyLow, uint32_t keyHigh) {
+    return static_cast<uint32_t>(e.checkLow ^ e.score) == keyLow &&
+           static_cast<uint32_t>(e.checkHigh ^ (e.score >> 31)) == keyHigh;
+}
+
+bool agedOut(int storedAge, int age) {
+    int diff = storedAge - age;
+    return diff > 1 || diff < -1;
+}
+
+ThreatEntry* slotFor(int tableIndex, uint32_t keyLow) {
+    uint32_t slot = keyLow & static_cast<uint32_t>(threat.count - 1);
+    return threat.arrays[tableIndex] + static_cast<int64_t>(slot) * ENTRIES_PER_SLOT;
+}
+
+}  // namespace
+
+int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, uint32_t keyHigh) {
+    if (threat.count == 0) return NO_TABLE_SCORE;
+    const ThreatEntry* slot = slotFor(role * 2 + sideIndex, keyLow);
+    for (int i = 0; i < ENTRIES_PER_SLOT; ++i)
+        if (holdsKey(slot[i], keyLow, keyHigh)) return fromStored(slot[i].score, depthValue);
+    return NO_TABLE_SCORE;
+}
+
+void storeThreatTable(int score, int depthValue, int role, int sideIndex) {
+    if (threat.count == 0) return;
+    uint32_t keyLow = static_cast<uint32_t>(pos.hashKey);
+    uint32_t keyHigh = static_cast<uint32_t>(pos.hashKey >> 32);
+    int age = game.recordLength;
+    ThreatEntry* slot = slotFor(role * 2 + sideIndex, keyLow);
+    const ThreatEntry& first = slot[0];
+    bool firstEmpty = first.checkLow == 0 && first.checkHigh == 0;
+    bool takeFirst = holdsKey(first, keyLow, keyHigh) || firstEmpty || first.depth <= depthValue ||
+                     agedOut(first.age, age);
+    ThreatEntry& e = takeFirst ? slot[0] : slot[1];
+    e.score = toStored(score, depthValue);
+    e.checkLow = static_cast<int32_t>(keyLow) ^ e.score;
+    e.checkHigh = static_cast<int32_t>(keyHigh) ^ (e.score >> 31);
+    e.depth = static_cast<int16_t>(depthValue);
+    e.age = static_cast<int16_t>(age);
+}
+
+void setThreatTableCount(int entryCount) { threat.wantedCount = entryCount < 1 ? 1 : entryCount; }
+
+int threatTableCount() { return threat.count; }
+
+bool resizeThreatTable() {
+    if (threat.count == threat.wantedCount) return true;
+    releaseArrays();
+    for (ThreatEntry*& a : threat.arrays) {
+        a = static_cast<ThreatEntry*>(allocateTableBlock(arrayBytes(threat.wantedCount)));
+        if (!a) {
+            // Partial success is no use: give everything back, the caller falls back.
+            threat.count = threat.wantedCount;
+            releaseArrays();
+            return false;
+        }
+    }
+    threat.count = threat.wantedCount;
+    return true;
+}
+
+void clearThreatTable() {
+    for (ThreatEntry* a : threat.arrays)
+        if (a) std::memset(a, 0, static_cast<size_t>(arrayBytes(threat.count)));
+}

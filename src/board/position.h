@@ -50,4 +50,10 @@ void unmakeMoveKeepingNoStrongSet(int x, int y, int c);
 
 // Recounts every incremental record from the stones and compares. Returns true
 // when all agree; otherwise describes the first difference in `why` (if given).
-bool checkConsistency(char* why = nullptr, int whyLen = 0);
+// Checked: line words against `board`, hashKey, the move list, every class
+// against the pattern table (or its long-line correction, or the initial class
+// of a point no stone has come near), the totals records, the candidate sets
+// (kind 4 only when checkStrongSet: trial moves leave it stale) and the two
+// board-wide sums. Rooms are only range-checked: a room is refreshed only with
+// a change of class, so it cannot be recounted from the stones.
+bool checkConsistency(char* why = nullptr, int whyLen = 0, bool checkStrongSet = true);

@@ -1,0 +1,213 @@
+// makeMove / unmakeMove: the cell, the four line words, and incrementally every
+// record that depends on them: per-direction classes and rooms of the points
+// within lineRadius on the four lines, their totals, the board-wide sums, the
+// candidate sets and the hash key.
+//
+// Everything is instantiated twice: KeepStrong = false is the trial-move form,
+// which leaves the strong-point set (kind 4) alone.
+#include <algorithm>
+
+#include "board/geometry.h"
+#include "board/position.h"
+#include "board/zobrist.h"
+
+namespace {
+
+// Candidate-set kind of a direction class: 12 five, 11 open four, 9 and 10
+// four, 7 and 8 open three; -1 for the rest (an overline belongs to no set).
+constexpr int8_t KIND_OF_CLASS[16] = {-1, -1, -1, -1, -1, -1, -1, 3, 3, 2, 2, 1, 0, -1, -1, -1};
+
+constexpr int STRONG_WEIGHT = 316;
+constexpr int ROOMY_SUM = 25;
+constexpr int ROOMY_WEIGHT = 6;
+
+inline int comboIndex(int qx, int qy, int i) {
+    return (pos.shapeInfo[0][qx][qy].shape[i] << 12) | (pos.shapeInfo[1][qx][qy].shape[i] << 8) |
+           (pos.shapeInfo[2][qx][qy].shape[i] << 4) | pos.shapeInfo[3][qx][qy].shape[i];
+}
+
+inline void clearMember(int kind, int i, int qx, int qy) {
+    uint32_t& cols = pos.setCols[kind][i][qx];
+    cols &= ~(1u << qy);
+    if (cols == 0) pos.setRows[kind][i] &= ~(1u << qx);
+}
+
+inline void setMember(int kind, int i, int qx, int qy) {
+    pos.setCols[kind][i][qx] |= 1u << qy;
+    pos.setRows[kind][i] |= 1u << qx;
+}
+
+// Takes point q's contribution for colour index i out of the sums and sets,
+// while direction d still holds its old class and the totals their old sums.
+template <bool KeepStrong>
+inline void shapeRemove(int qx, int qy, int i, int d) {
+    const ShapeInfo& tot = pos.shapeInfo[4][qx][qy];
+    pos.totalValue[i] -= tot.value[i];
+    if (tot.room[i] >= ROOMY_SUM && tot.shape[i] >= ROOMY_WEIGHT) pos.totalRoom[i] -= tot.room[i];
+    int kind = KIND_OF_CLASS[pos.shapeInfo[d][qx][qy].shape[i]];
+    if (kind >= 0) {
+        uint8_t& dirs = pos.setDirs[kind][i][qx][qy];
+        dirs = static_cast<uint8_t>(dirs & ~(1u << d));
+        if (dirs == 0) clearMember(kind, i, qx, qy);
+    }
+    if (KeepStrong && tot.shape[i] >= STRONG_WEIGHT) clearMember(4, i, qx, qy);
+}
+
+// Puts the contribution back after direction d's record and the weight and
+// room sums were changed: recomputes the combined and weighted values.
+template <bool KeepStrong>
+inline void shapeAdd(int qx, int qy, int i, int d) {
+    ShapeInfo& tot = pos.shapeInfo[4][qx][qy];
+    tot.combo[i] = static_cast<int16_t>(tot.shape[i] + tables.comboTable[i][comboIndex(qx, qy, i)]);
+    if (tot.room[i] >= ROOMY_SUM && tot.shape[i] >= ROOMY_WEIGHT) pos.totalRoom[i] += tot.room[i];
+    tot.value[i] = static_cast<int16_t>(tot.room[i] * tot.combo[i] / 32);
+    pos.totalValue[i] += tot.value[i];
+    int kind = KIND_OF_CLASS[pos.shapeInfo[d][qx][qy].shape[i]];
+    if (kind >= 0) {
+        pos.setDirs[kind][i][qx][qy] = static_cast<uint8_t>(pos.setDirs[kind][i][qx][qy] | (1u << d));
+        setMember(kind, i, qx, qy);
+    }
+    if (KeepStrong && tot.shape[i] >= STRONG_WEIGHT) setMember(4, i, qx, qy);
+}
+
+// Replaces the class of direction d at q by newClass, keeping sums and sets.
+template <bool KeepStrong>
+inline void changeClass(int qx, int qy, int i, int d, int newClass, int newRoom) {
+    ShapeInfo& rec = pos.shapeInfo[d][qx][qy];
+    ShapeInfo& tot = pos.shapeInfo[4][qx][qy];
+    shapeRemove<KeepStrong>(qx, qy, i, d);
+    tot.shape[i] = static_cast<int16_t>(tot.shape[i] + shapeWeight[newClass] - shapeWeight[rec.shape[i]]);
+    tot.room[i] = static_cast<int16_t>(tot.room[i] + newRoom - rec.room[i]);
+    rec.room[i] = static_cast<int16_t>(newRoom);
+    rec.shape[i] = static_cast<int16_t>(newClass);
+    shapeAdd<KeepStrong>(qx, qy, i, d);
+}
+
+inline bool own(int x, int y, int c) { return onBoard(x, y) && pos.board[x][y] == c; }
+
+// False when completing the open four at q on either side would give six or
+// more in a row: the run of c through q is followed, past its first free end,
+// by another stone of c.
+bool openFourIsReal(int qx, int qy, int d, int c) {
+    const int vx = DIR_DX[d], vy = DIR_DY[d];
+    int ex = qx + vx, ey = qy + vy;
+    while (own(ex, ey, c)) ex += vx, ey += vy;
+    if (own(ex + vx, ey + vy, c)) return false;
+    ex = qx - vx, ey = qy - vy;
+    while (own(ex, ey, c)) ex -= vx, ey -= vy;
+    return !own(ex - vx, ey - vy, c);
+}
+
+// The nine-point pattern cannot see a stone five steps away; under standard
+// Gomoku (and for black under Renju) such a stone turns a five into a long
+// line (class 13) and an open four into a plain four (class 9).
+template <bool KeepStrong>
+void applyLongLineRule(int qx, int qy, int d, int c) {
+    const int i = c - 1;
+    const int vx = DIR_DX[d], vy = DIR_DY[d];
+    const ShapeInfo& rec = pos.shapeInfo[d][qx][qy];
+    if (rec.shape[i] == SHAPE_FIVE) {
+        bool longLine = (!own(qx - vx, qy - vy, c) && own(qx + 5 * vx, qy + 5 * vy, c)) ||
+                        (!own(qx + vx, qy + vy, c) && own(qx - 5 * vx, qy - 5 * vy, c));
+        if (longLine) changeClass<KeepStrong>(qx, qy, i, d, SHAPE_OVERLINE, rec.room[i]);
+    } else if (!openFourIsReal(qx, qy, d, c)) {
+        changeClass<KeepStrong>(qx, qy, i, d, SHAPE_FOUR, rec.room[i]);
+    }
+}
+
+// Narrows [kmin, kmax] to the steps k for which base + k * step stays in 0 .. size-1.
+constexpr void clampSteps(int base, int step, int size, int& kmin, int& kmax) {
+    if (step == 0) {
+        if (base < 0 || base >= size) kmax = kmin - 1;
+    } else if (step > 0) {
+        kmin = std::max(kmin, -base);
+        kmax = std::min(kmax, size - 1 - base);
+    } else {
+        kmin = std::max(kmin, base - size + 1);
+        kmax = std::min(kmax, base);
+    }
+}
+
+template <int D>
+inline uint64_t& lineWord(int x, int y) {
+    if constexpr (D == 0) return pos.lineBits0[x];
+    else if constexpr (D == 1) return pos.lineBits1[y];
+    else if constexpr (D == 2) return pos.lineBits2[x + y];
+    else return pos.lineBits3[x - y + geometry.boardSize - 1];
+}
+
+template <int D>
+inline int linePosition(int x, int y) {
+    if constexpr (D == 0) return y;
+    else if constexpr (D == 1) return x;
+    else if constexpr (D == 2) return geometry.diagPos2[x][y];
+    else return geometry.diagPos3[x][y];
+}
+
+// Refreshes from the pattern table the direction-D records of the on-board
+// points within lineRadius of (x, y) along the line. A colour's room is copied
+// only together with a change of its class.
+template <int D, bool KeepStrong>
+void updateDir(int x, int y) {
+    constexpr int dx = DIR_DX[D], dy = DIR_DY[D];
+    const int radius = geometry.lineRadius;
+    const int rule = geometry.rule;
+    int kmin = -radius, kmax = radius;
+    clampSteps(x, dx, geometry.sizeX, kmin, kmax);
+    clampSteps(y, dy, geometry.sizeY, kmin, kmax);
+    const uint64_t word = lineWord<D>(x, y);
+    const int p0 = linePosition<D>(x, y);
+    for (int k = kmin; k <= kmax; ++k) {
+        const int qx = x + k * dx, qy = y + k * dy;
+        const ShapeInfo& table = tables.patternTable[(word >> (2 * (p0 + k))) & 0x3FFFF];
+        const ShapeInfo& rec = pos.shapeInfo[D][qx][qy];
+        if (table.shape[0] != rec.shape[0]) changeClass<KeepStrong>(qx, qy, 0, D, table.shape[0], table.room[0]);
+        if (rule != 0 && (rec.shape[0] == SHAPE_FOUR_OPEN || rec.shape[0] == SHAPE_FIVE))
+            applyLongLineRule<KeepStrong>(qx, qy, D, 1);
+        if (table.shape[1] != rec.shape[1]) changeClass<KeepStrong>(qx, qy, 1, D, table.shape[1], table.room[1]);
+        if (rule == 1 && (rec.shape[1] == SHAPE_FOUR_OPEN || rec.shape[1] == SHAPE_FIVE))
+            applyLongLineRule<KeepStrong>(qx, qy, D, 2);
+    }
+}
+
+template <bool KeepStrong>
+void place(int x, int y, int c) {
+    const uint64_t code = static_cast<uint64_t>(c);
+    pos.board[x][y] = c;
+    pos.lineBits0[x] |= code << (2 * y + 8);
+    updateDir<0, KeepStrong>(x, y);
+    pos.lineBits1[y] |= code << (2 * x + 8);
+    updateDir<1, KeepStrong>(x, y);
+    lineWord<2>(x, y) |= code << (2 * linePosition<2>(x, y) + 8);
+    updateDir<2, KeepStrong>(x, y);
+    lineWord<3>(x, y) |= code << (2 * linePosition<3>(x, y) + 8);
+    updateDir<3, KeepStrong>(x, y);
+    pos.hashKey ^= tables.zobristKeys[zobristIndex(x, y, c)];
+    if (c != BLOCKED) {
+        pos.moveList[pos.moveCount][0] = x;
+        pos.moveList[pos.moveCount][1] = y;
+        ++pos.moveCount;
+    }
+}
+
+template <bool KeepStrong>
+void lift(int x, int y, int c) {
+    pos.board[x][y] = EMPTY;
+    pos.lineBits0[x] &= ~(uint64_t{3} << (2 * y + 8));
+    updateDir<0, KeepStrong>(x, y);
+    pos.lineBits1[y] &= ~(uint64_t{3} << (2 * x + 8));
+    updateDir<1, KeepStrong>(x, y);
+    lineWord<2>(x, y) &= ~(uint64_t{3} << (2 * linePosition<2>(x, y) + 8));
+    updateDir<2, KeepStrong>(x, y);
+    lineWord<3>(x, y) &= ~(uint64_t{3} << (2 * linePosition<3>(x, y) + 8));
+    updateDir<3, KeepStrong>(x, y);
+    pos.hashKey ^= tables.zobristKeys[zobristIndex(x, y, c)];
+    if (c != BLOCKED) --pos.moveCount;
+}
+
+}  // namespace
+
+void makeMove(int x, int y, int c) { place<true>(x, y, c); }
+void unmakeMove(int x, int y, int c) { lift<true>(x, y, c); }
+void makeMoveKeepingNoStrongSet(int x, int y, int c) { place<false>(x, y, c); }
+void unmakeMoveKeepingNoStrongSet(int x, int y, int c) { lift<false>(x, y, c); }

@@ -1,0 +1,342 @@
+#include "search/move_gen.h"
+
+#include <algorithm>
+
+#include "board/geometry.h"
+#include "board/position.h"
+#include "board/shape_queries.h"
+#include "core/game_state.h"
+#include "core/limits.h"
+#include "core/settings.h"
+#include "rules/forbidden.h"
+#include "search/search_state.h"
+#include "threats/evaluate.h"
+#include "threats/threat_search.h"
+
+namespace {
+
+constexpr int RENJU = 2;
+
+inline int weightSum(int x, int y, int c) { return pos.shapeInfo[4][x][y].shape[c - 1]; }
+
+inline bool isEligible(const SearchNode& node, int x, int y) {
+    return pos.board[x][y] == EMPTY && !isTaken(node, x, y) && !isExcludedAtRoot(node, x, y);
+}
+
+// Directions in which colour c has shape class 3 (wide two) or more at (x, y).
+inline int shapedDirections(int x, int y, int c) {
+    int n = 0;
+    for (int d = 0; d < 4; ++d) n += pos.shapeInfo[d][x][y].shape[c - 1] >= SHAPE_TWO_WIDE;
+    return n;
+}
+
+inline int highestClass(int x, int y, int c) {
+    int best = 0;
+    for (int d = 0; d < 4; ++d) best = std::max<int>(best, pos.shapeInfo[d][x][y].shape[c - 1]);
+    return best;
+}
+
+// A scan batch collects points from several passes; a point already in the batch
+// is not written again, so the batch never outgrows its row.
+struct ScanBatch {
+    MoveEntry* row;
+    int count = 0;
+    bool listed[MAX_SIDE][MAX_SIDE] = {};
+
+    void add(int x, int y) {
+        if (listed[x][y]) return;
+        listed[x][y] = true;
+        row[count].x = static_cast<int16_t>(x);
+        row[count].y = static_cast<int16_t>(y);
+        ++count;
+    }
+};
+
+// Second pass: points near strong own (8+) or opponent (9+) weight sums.
+void addStrongPass(const SearchNode& node, ScanBatch& batch) {
+    const int caution = settings.cautionFactor.load(std::memory_order_relaxed);
+    const int opp = node.side ^ 3;
+    for (int x = 0; x < geometry.sizeX; ++x)
+        for (int y = 0; y < geometry.sizeY; ++y) {
+            if (!isEligible(node, x, y)) continue;
+            if (weightSum(x, y, node.side) < 8 && weightSum(x, y, opp) < 9) continue;
+            if ((node.isRoot && caution != 0) || squareHasStone(x, y)) batch.add(x, y);
+        }
+}
+
+// Third pass: every point with a stone close by.
+void addNeighbourPass(const SearchNode& node, ScanBatch& batch) {
+    const int caution = settings.cautionFactor.load(std::memory_order_relaxed);
+    const bool wide = node.isRoot && node.generated <= 18 && caution != 0;
+    for (int x = 0; x < geometry.sizeX; ++x)
+        for (int y = 0; y < geometry.sizeY; ++y) {
+            if (!isEligible(node, x, y)) continue;
+            if (wide ? widePatternHasStone(x, y) : squareHasStone(x, y)) batch.add(x, y);
+        }
+}
+
+int scanBatch(SearchNode& node) {
+    const int caution = settings.cautionFactor.load(std::memory_order_relaxed);
+    const int opp = node.side ^ 3;
+    ScanBatch batch;
+    batch.row = node.row;
+    bool strongExist = false;
+    for (int x = 0; x < geometry.sizeX; ++x)
+        for (int y = 0; y < geometry.sizeY; ++y) {
+            if (!isEligible(node, x, y)) continue;
+            if (weightSum(x, y, node.side) >= 8 || weightSum(x, y, opp) >= 9) strongExist = true;
+            if (shapedDirections(x, y, 1) >= 2 || shapedDirections(x, y, 2) >= 2) batch.add(x, y);
+        }
+    const bool quietCut = node.ply >= 2 && node.zeroWindow && caution < 3;
+    if (quietCut && batch.count > 0 && node.alpha > -DECIDED) return batch.count;
+    if (quietCut && node.generated > 0 && node.effectiveDepth <= 4) return batch.count;
+
+    if (strongExist) addStrongPass(node, batch);
+    if (batch.count > 0) {
+        const int total = node.generated + batch.count;
+        if (caution == 0 || node.ply >= 2 || (node.ply == 1 && total > 10 && node.zeroWindow) ||
+            (node.ply == 1 && total > 18))
+            return batch.count;
+    }
+    addNeighbourPass(node, batch);
+    if (node.isRoot && node.generated == 0 && batch.count == 0) {
+        for (int x = 0; x < geometry.sizeX; ++x)
+            for (int y = 0; y < geometry.sizeY; ++y)
+                if (isEligible(node, x, y)) batch.add(x, y);
+    }
+    return batch.count;
+}
+
+// Phase 2: the opponent threatens an open four. The batch holds its open-four points,
+// the further defences against the three behind the first of them, and our own fours.
+int defenceBatch(SearchNode& node, int& phase) {
+    const int opp = node.side ^ 3;
+    MoveEntry* row = node.row;
+    const int openFours = listOpenFours(row, opp);
+    if (openFours == 0) return 0;
+    int k = 0;
+    bool allForbidden = false;
+    if (geometry.rule == RENJU && node.side == WHITE) {
+        while (k < openFours && isForbidden(row[k].x, row[k].y)) ++k;
+        if (k == openFours) {
+            k = 0;
+            allForbidden = true;
+        }
+    }
+    int count = openFours;
+    count += threeDefencePoints(row + count, opp, row[k].x, row[k].y);
+    count += listFours(row + count, node.side);
+    phase = allForbidden ? 2 : PHASE_DEFENCE_LAST;
+    return count;
+}
+
+double penaltyFactorFor(int staticValue, int side) {
+    const int e = staticValue;
+    if (e >= 600) return 0.0;
+    if (e >= 500) return 0.1;
+    if (e >= 400) return 0.2;
+    if (e >= 300) return 0.4;
+    if (e >= 200) return 0.6;
+    double f;
+    if (e >= 100) f = 0.8;
+    else if (e > -100) f = 1.0;
+    else if (e > -200) f = 1.1;
+    else if (e > -300) f = 1.3;
+    else if (e > -500) f = 1.6;
+    else f = 1.8;
+    if (pos.totalRoom[side - 1] <= pos.totalRoom[(side ^ 3) - 1]) f += 0.1;
+    return f;
+}
+
+double penaltyFactor(SearchNode& node) {
+    if (node.staticValue == NO_SCORE) {
+        node.staticValue = evaluateLeaf(node.depth - 1, node.side);
+        node.penaltyFactor = penaltyFactorFor(node.staticValue, node.side);
+    }
+    return node.penaltyFactor;
+}
+
+// Extension class of a move from its own weight sum u, the directions with class 3+
+// and the five and open-four points of the mover around it.
+int extensionClass(int u, int shaped, int near) {
+    if (u < 158) return 0;
+    int e = 1;
+    if (u < 256) {
+        if (shaped >= 2 && near > 4) {
+            e = 2;
+            if ((shaped >= 3 && near > 6) || near > 8) {
+                e = 3;
+                if ((shaped >= 3 && near > 10) || (shaped >= 4 && near > 8)) e = 4;
+            }
+        }
+        return e;
+    }
+    if (u >= 262 || near > 2) {
+        e = 2;
+        if (u >= 279 && near > 2) {
+            e = 3;
+            if ((shaped >= 4 && near > 6) || (shaped >= 3 && near > 8)) e = 4;
+        }
+    }
+    return e;
+}
+
+}  // namespace
+
+void initSearchNode(SearchNode& node, int depth, int alpha, int beta, int side, int credit,
+                    int rootDepth, MoveEntry* row) {
+    node.depth = depth;
+    node.alpha = alpha;
+    node.beta = beta;
+    node.side = side;
+    node.credit = credit;
+    node.ply = rootDepth - depth;
+    node.effectiveDepth = depth + (credit >> 1);
+    node.isRoot = depth == rootDepth;
+    node.zeroWindow = beta == alpha + 1;
+    node.stamp = 0;
+    node.row = row;
+    node.generated = 0;
+    node.staticValue = NO_SCORE;
+    node.penaltyFactor = 1000.0;
+}
+
+bool isTaken(const SearchNode& node, int x, int y) {
+    return searchState.visitStamp[node.ply][x][y] == node.stamp;
+}
+
+bool isExcludedAtRoot(const SearchNode& node, int x, int y) {
+    return node.isRoot && game.blockTable[x][y].load(std::memory_order_relaxed) != 0;
+}
+
+int tableBatch(SearchNode& node, const int* xs, const int* ys) {
+    int count = 0;
+    for (int i = 0; i < 3; ++i) {
+        const int x = xs[i], y = ys[i];
+        if (x == -1 || !onBoard(x, y) || pos.board[x][y] != EMPTY) continue;
+        node.row[count].x = static_cast<int16_t>(x);
+        node.row[count].y = static_cast<int16_t>(y);
+        ++count;
+    }
+    return count;
+}
+
+int generateBatch(SearchNode& node, int& phase) {
+    const int opp = node.side ^ 3;
+    switch (phase) {
+        case 1: return listStrongPoints(node.row, node.side);
+        case 2: return defenceBatch(node, phase);
+        case 3: return listStrongPoints(node.row, opp);
+        case 4: return listFourOrThreePoints(node.row, node.side);
+        case 5: return listFourOrThreePoints(node.row, opp);
+        case PHASE_SCAN: return scanBatch(node);
+        default: return 0;
+    }
+}
+
+void keyBatch(SearchNode& node, int count) {
+    const int opp = node.side ^ 3;
+    const bool renjuBlack = geometry.rule == RENJU && node.side == BLACK;
+    for (int i = 0; i < count; ++i) {
+        MoveEntry& e = node.row[i];
+        const int x = e.x, y = e.y;
+        if (!onBoard(x, y) || pos.board[x][y] != EMPTY || isTaken(node, x, y) ||
+            (renjuBlack && isForbidden(x, y)) || isExcludedAtRoot(node, x, y)) {
+            e.key = SKIP_KEY;
+            continue;
+        }
+        searchState.visitStamp[node.ply][x][y] = node.stamp;
+        ++node.generated;
+        e.key = -(weightSum(x, y, node.side) + (weightSum(x, y, opp) >> 1));
+    }
+}
+
+int compactBatch(MoveEntry* row, int count) {
+    int kept = 0;
+    for (int i = 0; i < count; ++i)
+        if (row[i].key != SKIP_KEY) row[kept++] = row[i];
+    return kept;
+}
+
+void sortBatch(MoveEntry* row, int count) {
+    std::sort(row, row + count, [](const MoveEntry& a, const MoveEntry& b) { return a.key < b.key; });
+}
+
+int edgeWeight(int x, int y) {
+    static constexpr int WEIGHTS[6] = {40, 40, 32, 26, 20, 15};
+    const int i = std::min(x, geometry.sizeX - 1 - x);
+    const int j = std::min(y, geometry.sizeY - 1 - y);
+    return WEIGHTS[std::min(std::min(i, j), 5)];
+}
+
+MoveClass classifyMove(SearchNode& node, int x, int y) {
+    const int side = node.side;
+    const int u = weightSum(x, y, side);
+    if (u < 158) return {0, 0};
+    const int shaped = shapedDirections(x, y, side);
+    const int near = neighbourhoodCount(x, y, side);
+    int e = extensionClass(u, shaped, near);
+
+    int base = 0;
+    const int top = highestClass(x, y, side);
+    if (top >= SHAPE_FOUR) base = e == 1 ? -40 : (e == 2 ? -5 : 0);
+    else if (top >= SHAPE_THREE_SPLIT) base = e == 1 ? -10 : (e == 2 ? -2 : 0);
+    if (!node.zeroWindow) e = std::min(e + 1, 4);
+
+    const int edge = edgeWeight(x, y);
+    int v = base * edge / 40;
+    if (v != 0 && edge >= 20) {
+        const int room = pos.shapeInfo[4][x][y].room[side - 1];
+        if (room < 18) v = static_cast<int>(v * 1.1);
+        if (room < 15) v = static_cast<int>(v * 1.1);
+        if (room < 12) v = static_cast<int>(v * 1.3);
+        if (room > 22) v = static_cast<int>(v * 0.9);
+        v = static_cast<int>(v * penaltyFactor(node));
+    }
+    return {e, v};
+}
+
+bool latePrune(const SearchNode& node, int n, int phase, int extension, int best) {
+    if (settings.cautionFactor.load(std::memory_order_relaxed) >= 2 || node.ply < 3 ||
+        best <= -DECIDED || !node.zeroWindow || extension > 1)
+        return false;
+    const int p = phase;  // 12 and 13 are above every threshold, as they should be
+    switch (std::max(node.effectiveDepth, 1)) {
+        case 1: return (p >= 4 && n >= 10) || (p >= 5 && n >= 7) || (p >= 6 && n >= 6);
+        case 2: return (p >= 4 && n >= 11) || (p >= 6 && n >= 8);
+        case 3: return p >= 5 && n >= 11;
+        case 4: return p >= 6 && n >= 12;
+        default: return false;
+    }
+}
+
+namespace {
+
+// One row's window test: any stone or blocked point at columns first..first+count-1
+// of row x (pointMask: two bits per point, bit 0 = column first).
+inline bool rowWindowHasStone(int x, int first, int64_t pointMask) {
+    if (x < 0 || x >= geometry.sizeX) return false;
+    // Column c sits at bits 2c + 8 of the line word; the mask starts at column `first`.
+    const int shift = 2 * first + 8;
+    return shift >= 0 ? lineWindowMask(x, shift, 0, pointMask) != 0
+                      : lineWindowMask(x, 0, -shift, pointMask) != 0;
+}
+
+constexpr int64_t FIVE_POINTS = 0x3FF;
+constexpr int64_t SEVEN_POINTS = 0x3FFF;
+constexpr int64_t THREE_APART = 0x30C3;  // columns 0, 3 and 6
+
+}  // namespace
+
+bool squareHasStone(int x, int y) {
+    for (int r = x - 2; r <= x + 2; ++r)
+        if (rowWindowHasStone(r, y - 2, FIVE_POINTS)) return true;
+    return false;
+}
+
+bool widePatternHasStone(int x, int y) {
+    if (rowWindowHasStone(x, y - 3, SEVEN_POINTS)) return true;
+    for (int r = x - 2; r <= x + 2; ++r)
+        if (r != x && rowWindowHasStone(r, y - 2, FIVE_POINTS)) return true;
+    return rowWindowHasStone(x - 3, y - 3, THREE_APART) || rowWindowHasStone(x + 3, y - 3, THREE_APART);
+}

@@ -1,0 +1,123 @@
+#include "search/root_report.h"
+
+#include <algorithm>
+
+#include "board/geometry.h"
+#include "board/position.h"
+#include "core/game_state.h"
+#include "core/output.h"
+#include "core/search_control.h"
+#include "core/settings.h"
+#include "search/root_messages.h"
+#include "search/search_state.h"
+
+RootResult rootResult;
+
+namespace {
+
+bool messagesOn() {
+    return searchControl.rootDepth >= 8 && settings.showDetail.load(std::memory_order_relaxed) != 0;
+}
+
+// An empty point the root did not take and may play.
+bool unsearchedPoint(const SearchNode& root, int x, int y) {
+    return pos.board[x][y] == EMPTY && !isTaken(root, x, y) && !isExcludedAtRoot(root, x, y);
+}
+
+inline bool holdsStone(int x, int y) {
+    return onBoard(x, y) && (pos.board[x][y] == BLACK || pos.board[x][y] == WHITE);
+}
+
+// Which neighbours count for the pre-marking of unsearched points.
+enum class Ring { All, Far, Near };
+
+bool stoneNearby(int x, int y, int radius, Ring ring) {
+    for (int dx = -radius; dx <= radius; ++dx)
+        for (int dy = -radius; dy <= radius; ++dy) {
+            const int dist = std::abs(dx) + std::abs(dy);
+            if (ring == Ring::Far && dist < 4) continue;
+            if (ring == Ring::Near && dist > 3) continue;
+            if (holdsStone(x + dx, y + dy)) return true;
+        }
+    return false;
+}
+
+// The scan batch's last moves: the points the root will not search are reported as
+// finished, so that a watching manager sees the whole board covered.
+void preMarkUnsearched(const SearchNode& root, const RootBatch& batch, int k) {
+    auto skipAt = [&](int i) { return i < batch.count && batch.row[i].key == SKIP_KEY; };
+    const bool last = k == batch.count - 1 || skipAt(k + 1);
+    const bool lastTwo = last || k == batch.count - 2 || skipAt(k + 2);
+    if (!lastTwo) return;
+    const int radius = settings.cautionFactor.load(std::memory_order_relaxed) >= 2 ? 3 : 2;
+    const Ring ring = k == 0 ? Ring::All : (last ? Ring::Far : Ring::Near);
+    for (int x = 0; x < geometry.sizeX; ++x)
+        for (int y = 0; y < geometry.sizeY; ++y) {
+            if (!unsearchedPoint(root, x, y) || !stoneNearby(x, y, radius, ring)) continue;
+            sendReply("MESSAGE REALTIME POS %d,%d", x, y);
+            sendReply("MESSAGE REALTIME DONE %d,%d", x, y);
+        }
+}
+
+}  // namespace
+
+int clampRootScore(int score) {
+    const int top = searchControl.rootDepth + 9999999;
+    return std::clamp(score, -top, top);
+}
+
+void reportBeforeMove(const SearchNode& root, const RootBatch& batch, int k, bool firstMove) {
+    if (!messagesOn()) return;
+    const int x = batch.row[k].x, y = batch.row[k].y;
+    if (firstMove) {
+        sendReply("MESSAGE REALTIME BEST %d,%d", x, y);
+        sendReply("MESSAGE REALTIME REFRESH");
+    }
+    if (batch.phase == PHASE_SCAN) preMarkUnsearched(root, batch, k);
+    sendReply("MESSAGE REALTIME POS %d,%d", x, y);
+}
+
+void reportAfterMove(int x, int y) {
+    if (messagesOn()) sendReply("MESSAGE REALTIME DONE %d,%d", x, y);
+}
+
+void reportScore(int x, int y, int score, int best) {
+    if (!messagesOn()) return;
+    if (score > best) {
+        sendReply("MESSAGE REALTIME BEST %d,%d", x, y);
+        sendReply("MESSAGE REALTIME VAL %d", std::clamp(score, -10000, 10000));
+    }
+    if (score < -DECIDED) sendReply("MESSAGE REALTIME LOSE %d,%d", x, y);
+}
+
+void reportNewAlpha() {
+    if (!messagesOn()) return;
+    const PvLine& row = searchState.pvRows[0];
+    const int n = std::min(row.length, searchControl.rootDepth);
+    OutLine line;
+    line.add("MESSAGE REALTIME PV");
+    for (int j = 0; j < n; ++j) line.add(" [%d%c]", geometry.sizeX - row.moves[j][0], 'A' + row.moves[j][1]);
+    line.add("\n");
+    line.send();
+}
+
+void finishRoot(const SearchNode& root, int keptX, int keptY, int nonLosingMoves, int best) {
+    rootResult.bestX = keptX;
+    rootResult.bestY = keptY;
+    rootResult.onlyMoveFlag = nonLosingMoves == 1 ? 1 : 0;
+    if (!messagesOn() || best >= -DECIDED || best == NO_SCORE) return;
+    for (int x = 0; x < geometry.sizeX; ++x)
+        for (int y = 0; y < geometry.sizeY; ++y)
+            if (unsearchedPoint(root, x, y) && stoneNearby(x, y, 3, Ring::All))
+                sendReply("MESSAGE REALTIME LOSE %d,%d", x, y);
+}
+
+int stopRoot(int searched, int keptX, int keptY, int best, int alpha) {
+    if (searched <= 1) return 0;
+    rootResult.bestX = keptX;
+    rootResult.bestY = keptY;
+    int result;
+    if (best != NO_SCORE) result = clampRootScore(best);
+    else result = std::min(alpha, searchControl.rootDepth + 9999999);
+    return result == 0 ? 1 : result;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Per-ply work areas of the alpha-beta search: visit stamps, ply node counters
+// and principal-variation rows. Brain thread only.
+#include <cstdint>
+
+#include "core/limits.h"
+#include "search/alpha_beta.h"
+
+struct SearchState {
+    // A point is taken at the node of ply p when its stamp equals plyNodeCounter[p];
+    // the counter rises before a node generates moves, so a zero stamp is never taken.
+    uint64_t visitStamp[MAX_PLY][MAX_SIDE][MAX_SIDE];
+    uint64_t plyNodeCounter[MAX_PLY];
+    // Row p: the best line below the node at ply p, that node's move first.
+    PvLine pvRows[MAX_PLY];
+};
+
+extern SearchState searchState;
+
+// Deepest ply that still gets a node of its own. A node at or beyond it is a leaf:
+// its children would need row ply + 1 of every per-ply area, and forced blocks and
+// the extension credit would otherwise carry a line past the last row. A few rows
+// are left above it for the threat searches started at the deepest nodes.
+constexpr int LAST_NODE_PLY = MAX_PLY - 8;
+
+inline void clearPvRow(int ply) {
+    PvLine& row = searchState.pvRows[ply];
+    row.length = 0;
+    row.moves[0][0] = -1;
+    row.moves[0][1] = -1;
+}
+
+// Row ply becomes (x, y) followed by row ply + 1.
+inline void extendPvRow(int ply, int x, int y) {
+    PvLine& row = searchState.pvRows[ply];
+    const PvLine& below = searchState.pvRows[ply + 1];
+    int n = below.length;
+    if (n > MAX_PLY - 1) n = MAX_PLY - 1;
+    row.moves[0][0] = static_cast<int16_t>(x);
+    row.moves[0][1] = static_cast<int16_t>(y);
+    for (int i = 0; i < n; ++i) {
+        row.moves[i + 1][0] = below.moves[i][0];
+        row.moves[i + 1][1] = below.moves[i][1];
+    }
+    row.length = n + 1;
+}

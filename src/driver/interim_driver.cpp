@@ -1,5 +1,6 @@
 // Interim drivers until the searching drivers exist: the turn driver plays the
 // first free point in x-then-y order, the balance driver says nothing.
+#include "board/position.h"
 #include "core/game_state.h"
 #include "core/output.h"
 #include "driver/balance_driver.h"
@@ -8,15 +9,12 @@
 
 namespace {
 
-bool taken(int x, int y) {
-    for (int i = 0; i < game.recordLength; ++i)
-        if (game.gameRecord[i].x == x && game.gameRecord[i].y == y) return true;
-    return game.blockTable[x][y].load() != 0;
-}
+bool taken(int x, int y) { return pos.board[x][y] != EMPTY || game.blockTable[x][y].load() != 0; }
 
 }  // namespace
 
 void turnDriver() {
+    applyRule();
     for (int x = 0; x < game.sizeX; ++x) {
         for (int y = 0; y < game.sizeY; ++y) {
             if (taken(x, y)) continue;

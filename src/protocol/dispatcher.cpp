@@ -11,6 +11,7 @@
 #include "protocol/game_start.h"
 #include "protocol/info_keys.h"
 #include "protocol/stone_list.h"
+#include "search/search_table.h"
 
 const char* const ABOUT_LINE =
     "name=\"Vodaro\", author=\"Zireraz\", version=\"2015 Roruvo 0.4.43\", "
@@ -84,6 +85,9 @@ void takeBackCommand(const char* args) {
     sendReply("OK");
 }
 
+// Must not clear the tables under a running search: waits for its end instead.
+void hashClearCommand(const char*) { runWhenIdle(clearHashTables); }
+
 void balanceCommand(const char*) {
     brainSignals.balanceRequest.store(1);
     stopAndEnsureBoard();
@@ -111,6 +115,7 @@ const Command commands[] = {
     {"qvblockreset", blockResetCommand},  // before qvblock, which is its prefix
     {"qvblock", blockCommand},
     {"takeback", takeBackCommand},
+    {"qvhashclear", hashClearCommand},
     {"qvbalance", balanceCommand},
 };
 

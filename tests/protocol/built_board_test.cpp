@@ -1,0 +1,231 @@
+// Placements once a search has built the board: refusals, blocked points,
+// take-backs and the rule line, and a long random session checked against a model.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "protocol_session.h"
+
+namespace {
+
+using namespace session;
+
+std::string point(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
+
+// Reads lines up to the engine's move; returns the MESSAGE lines met on the way.
+std::vector<std::string> messagesBeforeMove(EngineProcess& engine, std::string& move) {
+    std::vector<std::string> messages;
+    for (;;) {
+        std::string line = engine.readLine();
+        if (line.rfind("MESSAGE", 0) != 0) {
+            move = line;
+            return messages;
+        }
+        messages.push_back(line);
+    }
+}
+
+int countRuleLines(const std::vector<std::string>& messages, const std::string& name) {
+    int n = 0;
+    for (const std::string& m : messages) n += m == "MESSAGE Rule " + name;
+    return n;
+}
+
+TEST(BuiltBoard, OccupiedPointsAreRefusedAndTheEngineStillMoves) {
+    EngineProcess engine;
+    configure(engine);
+    engine.send("START 15");
+    expectWelcome(engine);
+    engine.send("TURN 7,7");
+    std::string first = expectMove(engine, 15, 15);
+    engine.send("TURN 7,7");
+    EXPECT_EQ(engine.readLine(), "ERROR opponents's move [7,7]");
+    std::string second = expectMove(engine, 15, 15);
+    EXPECT_NE(second, first);
+    engine.send("PLAY " + first);
+    EXPECT_EQ(engine.readLine(), "ERROR my move [" + first + "]");
+    EXPECT_EQ(engine.readLine(), first);
+}
+
+TEST(BuiltBoard, BlockedPointsFromBoardLists) {
+    EngineProcess engine;
+    configure(engine);
+    engine.send("START 15");
+    expectWelcome(engine);
+    engine.send("TURN 14,14");
+    std::string move = expectMove(engine, 15, 15);
+    engine.sendRaw("QVBOARD\n5,5,3\n6,6,1\n5,5,3\n" + move + ",3\nDONE\n");
+    EXPECT_EQ(engine.readLine(), "ERROR board-block move [5,5]");
+    EXPECT_EQ(engine.readLine(), "ERROR board-block move [" + move + "]");
+    engine.send("PLAY 5,5");
+    EXPECT_EQ(engine.readLine(), "ERROR my move [5,5]");
+    EXPECT_EQ(engine.readLine(), "5,5");
+    engine.sendRaw("QVBOARD\n15,1,3\n");  // off the board: ends the list
+    EXPECT_EQ(engine.readLine(), "ERROR x,y,who or DONE expected after BOARD");
+    engine.send("TAKEBACK 5,5");  // a blocked point is no stone of the game
+    EXPECT_EQ(engine.readLine(), "ERROR bad coordinates");
+    engine.send("TAKEBACK 6,6");
+    EXPECT_EQ(engine.readLine(), "OK");
+    engine.send("TAKEBACK " + move);
+    EXPECT_EQ(engine.readLine(), "OK");
+    engine.send("PLAY " + move);
+    EXPECT_EQ(engine.readLine(), move);
+}
+
+TEST(BuiltBoard, BlockedPointsAreDroppedBeforeTheBuild) {
+    EngineProcess engine;
+    configure(engine);
+    engine.send("START 15");
+    expectWelcome(engine);
+    engine.sendRaw("QVBOARD\n5,5,3\nDONE\nPLAY 5,5\n");
+    EXPECT_EQ(engine.readLine(), "5,5");
+}
+
+TEST(BuiltBoard, RectangularBoardKeepsMovesInside) {
+    EngineProcess engine;
+    configure(engine);
+    engine.send("RECTSTART 6,9");  // y below 6, x below 9
+    expectWelcome(engine);
+    for (int i = 0; i < 10; ++i) {
+        engine.send("BEGIN");
+        expectMove(engine, 9, 6);
+    }
+    engine.send("PLAY 9,0");
+    EXPECT_EQ(engine.readLine(), "ERROR bad coordinates");
+    engine.send("PLAY 0,6");
+    EXPECT_EQ(engine.readLine(), "ERROR bad coordinates");
+}
+
+TEST(BuiltBoard, RuleLineOnEveryRebuild) {
+    EngineProcess engine;
+    configure(engine);
+    engine.send("INFO rule 4");  // manager bit flags: Renju
+    engine.send("START 15");
+    expectWelcome(engine);
+    engine.sendRaw("QVBOARD\n7,7,2\n8,8,1\n7,9,2\nDONE\nBEGIN\n");
+    std::string move;
+    EXPECT_EQ(countRuleLines(messagesBeforeMove(engine, move), "Renju"), 1);
+    EXPECT_TRUE(parseMove(move, 15, 15)) << move;
+    engine.send("TURN 14,14");  // far from every stone and from the first free points
+    auto again = messagesBeforeMove(engine, move);
+    EXPECT_EQ(countRuleLines(again, "Renju"), 0);
+    engine.send("INFO rule 1");
+    engine.send("TURN 14,13");
+    EXPECT_EQ(countRuleLines(messagesBeforeMove(engine, move), "Gomoku (Standard)"), 1);
+    engine.sendRaw("RESTART\n");
+    expectWelcome(engine);
+    engine.sendRaw("QVBOARD\n7,7,2\n8,8,1\n7,9,2\nDONE\nBEGIN\n");
+    EXPECT_EQ(countRuleLines(messagesBeforeMove(engine, move), "Gomoku (Standard)"), 1);
+}
+
+// A model of what is on the board: the game record and, once built, blocked points.
+struct BoardModel {
+    int sizeX = 0, sizeY = 0;
+    std::vector<std::pair<int, int>> record;
+    std::set<std::pair<int, int>> blocked;
+    bool built = false;
+
+    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < sizeX && y < sizeY; }
+    bool taken(int x, int y) const {
+        for (const auto& p : record)
+            if (p == std::make_pair(x, y)) return true;
+        return blocked.count({x, y}) != 0;
+    }
+    void restart() {
+        record.clear();
+        blocked.clear();
+        built = false;
+    }
+};
+
+// Random PLAY, QVBOARD, TAKEBACK, TURN and RESTART commands with points on, off and
+// next to the board; every reply is predicted by the model. Debug builds also
+// recount the board records after every placement inside the engine.
+TEST(BuiltBoard, RandomSessionAgreesWithAModel) {
+    std::mt19937 random(20151);
+    for (int game = 0; game < 3; ++game) {
+        EngineProcess engine;
+        configure(engine);
+        BoardModel model;
+        model.sizeX = 7 + game * 4;
+        model.sizeY = 13 - game * 3;
+        engine.send("RECTSTART " + std::to_string(model.sizeY) + "," + std::to_string(model.sizeX));
+        expectWelcome(engine);
+        auto anyCoordinate = [&](int extent) { return static_cast<int>(random() % (extent + 4)) - 2; };
+        for (int step = 0; step < 150; ++step) {
+            const int kind = static_cast<int>(random() % 100);
+            if (kind < 35) {
+                const int x = anyCoordinate(model.sizeX), y = anyCoordinate(model.sizeY);
+                engine.send("PLAY " + point(x, y));
+                if (!model.inside(x, y)) {
+                    ASSERT_EQ(engine.readLine(), "ERROR bad coordinates");
+                    continue;
+                }
+                if (model.taken(x, y)) {
+                    ASSERT_EQ(engine.readLine(), "ERROR my move [" + point(x, y) + "]");
+                } else {
+                    model.record.push_back({x, y});
+                }
+                ASSERT_EQ(engine.readLine(), point(x, y));
+            } else if (kind < 55) {
+                const int x = static_cast<int>(random() % model.sizeX), y = static_cast<int>(random() % model.sizeY);
+                const int who = 1 + static_cast<int>(random() % 3);
+                engine.sendRaw("QVBOARD\n" + point(x, y) + "," + std::to_string(who) + "\nDONE\n");
+                if (who == 3) {
+                    if (!model.built) continue;
+                    if (model.taken(x, y)) {
+                        ASSERT_EQ(engine.readLine(), "ERROR board-block move [" + point(x, y) + "]");
+                    } else {
+                        model.blocked.insert({x, y});
+                    }
+                } else if (model.taken(x, y)) {
+                    ASSERT_EQ(engine.readLine(), std::string(who == 1 ? "ERROR my move [" : "ERROR opponents's move [") + point(x, y) + "]");
+                } else {
+                    model.record.push_back({x, y});
+                }
+            } else if (kind < 80) {
+                int x = anyCoordinate(model.sizeX), y = anyCoordinate(model.sizeY);
+                if (!model.record.empty() && random() % 3 != 0) std::tie(x, y) = model.record.back();
+                engine.send("TAKEBACK " + point(x, y));
+                const bool last = !model.record.empty() && model.record.back() == std::make_pair(x, y);
+                ASSERT_EQ(engine.readLine(), last ? "OK" : "ERROR bad coordinates") << point(x, y);
+                if (last) model.record.pop_back();
+            } else if (kind < 95) {
+                int x = -1, y = -1;
+                for (int tries = 0; tries < 50 && (x < 0 || model.taken(x, y)); ++tries) {
+                    x = static_cast<int>(random() % model.sizeX);
+                    y = static_cast<int>(random() % model.sizeY);
+                }
+                if (model.taken(x, y)) continue;
+                if (static_cast<int>(model.record.size() + model.blocked.size()) + 2 >= model.sizeX * model.sizeY) continue;
+                engine.send("TURN " + point(x, y));
+                model.record.push_back({x, y});
+                std::string move = engine.readNonMessage();
+                int mx, my;
+                ASSERT_TRUE(parseMove(move, model.sizeX, model.sizeY, &mx, &my)) << move;
+                ASSERT_FALSE(model.taken(mx, my)) << move;
+                model.record.push_back({mx, my});
+                model.built = true;
+            } else {
+                engine.send("RESTART");
+                expectWelcome(engine);
+                model.restart();
+            }
+        }
+        // Still answering, and the record unwinds to the start.
+        while (!model.record.empty()) {
+            engine.send("TAKEBACK " + point(model.record.back().first, model.record.back().second));
+            ASSERT_EQ(engine.readLine(), "OK");
+            model.record.pop_back();
+        }
+        expectSilenceThenAbout(engine);
+        engine.send("END");
+        EXPECT_EQ(engine.waitExit(), 0);
+    }
+}
+
+}  // namespace

@@ -12,6 +12,7 @@
 #include "core/search_control.h"
 #include "core/settings.h"
 #include "driver/turn_state.h"
+#include "search/alpha_beta.h"
 #include "search/search_table.h"
 
 namespace {
@@ -72,6 +73,7 @@ void buildBoard(int rule) {
     initTables();
     resetTables();
     resetBoard();
+    resetSearchState();
     searchControl.rootDepth = 0;
     searchControl.searchStopFlag = 0;
     turnState.lastTurnValue = 0;

@@ -203,6 +203,9 @@ bool checkTotalsAndSets(Report& r, bool checkStrongSet) {
                         if (((pos.setDirs[s][i][x][y] >> d) & 1) != (kind == s))
                             return r.fail("setDirs kind %d colour %d at (%d, %d) bit %d wrong", s, i + 1, x, y, d);
                 }
+                if (pos.classKey[x][y][i] != index)
+                    return r.fail("classKey at (%d, %d) colour %d is %x, the classes give %x", x, y, i + 1,
+                                  pos.classKey[x][y][i], index);
                 const ShapeInfo& tot = pos.shapeInfo[4][x][y];
                 const int16_t combo = static_cast<int16_t>(weight + tables.comboTable[i][index]);
                 const int16_t weighted = static_cast<int16_t>(roomSum * combo / 32);

@@ -21,11 +21,6 @@ constexpr int STRONG_WEIGHT = 316;
 constexpr int ROOMY_SUM = 25;
 constexpr int ROOMY_WEIGHT = 6;
 
-inline int comboIndex(int qx, int qy, int i) {
-    return (pos.shapeInfo[0][qx][qy].shape[i] << 12) | (pos.shapeInfo[1][qx][qy].shape[i] << 8) |
-           (pos.shapeInfo[2][qx][qy].shape[i] << 4) | pos.shapeInfo[3][qx][qy].shape[i];
-}
-
 inline void clearMember(int kind, int i, int qx, int qy) {
     uint32_t& cols = pos.setCols[kind][i][qx];
     cols &= ~(1u << qy);
@@ -37,50 +32,56 @@ inline void setMember(int kind, int i, int qx, int qy) {
     pos.setRows[kind][i] |= 1u << qx;
 }
 
-// Takes point q's contribution for colour index i out of the sums and sets,
-// while direction d still holds its old class and the totals their old sums.
+// Replaces colour index i's class of direction d at point q (and its room in
+// that direction) and carries the change into the totals record, the board-wide
+// sums and the candidate sets. This is the net effect of taking the point's
+// contribution out while the old class stands and putting it back after the
+// change; set bits that would be cleared and set again are left alone.
 template <bool KeepStrong>
-inline void shapeRemove(int qx, int qy, int i, int d) {
-    const ShapeInfo& tot = pos.shapeInfo[4][qx][qy];
-    pos.totalValue[i] -= tot.value[i];
-    if (tot.room[i] >= ROOMY_SUM && tot.shape[i] >= ROOMY_WEIGHT) pos.totalRoom[i] -= tot.room[i];
-    int kind = KIND_OF_CLASS[pos.shapeInfo[d][qx][qy].shape[i]];
-    if (kind >= 0) {
-        uint8_t& dirs = pos.setDirs[kind][i][qx][qy];
-        dirs = static_cast<uint8_t>(dirs & ~(1u << d));
-        if (dirs == 0) clearMember(kind, i, qx, qy);
-    }
-    if (KeepStrong && tot.shape[i] >= STRONG_WEIGHT) clearMember(4, i, qx, qy);
-}
-
-// Puts the contribution back after direction d's record and the weight and
-// room sums were changed: recomputes the combined and weighted values.
-template <bool KeepStrong>
-inline void shapeAdd(int qx, int qy, int i, int d) {
-    ShapeInfo& tot = pos.shapeInfo[4][qx][qy];
-    tot.combo[i] = static_cast<int16_t>(tot.shape[i] + tables.comboTable[i][comboIndex(qx, qy, i)]);
-    if (tot.room[i] >= ROOMY_SUM && tot.shape[i] >= ROOMY_WEIGHT) pos.totalRoom[i] += tot.room[i];
-    tot.value[i] = static_cast<int16_t>(tot.room[i] * tot.combo[i] / 32);
-    pos.totalValue[i] += tot.value[i];
-    int kind = KIND_OF_CLASS[pos.shapeInfo[d][qx][qy].shape[i]];
-    if (kind >= 0) {
-        pos.setDirs[kind][i][qx][qy] = static_cast<uint8_t>(pos.setDirs[kind][i][qx][qy] | (1u << d));
-        setMember(kind, i, qx, qy);
-    }
-    if (KeepStrong && tot.shape[i] >= STRONG_WEIGHT) setMember(4, i, qx, qy);
-}
-
-// Replaces the class of direction d at q by newClass, keeping sums and sets.
-template <bool KeepStrong>
-inline void changeClass(int qx, int qy, int i, int d, int newClass, int newRoom) {
+[[gnu::always_inline]] inline void changeClass(int qx, int qy, int i, int d, int newClass, int newRoom) {
     ShapeInfo& rec = pos.shapeInfo[d][qx][qy];
     ShapeInfo& tot = pos.shapeInfo[4][qx][qy];
-    shapeRemove<KeepStrong>(qx, qy, i, d);
-    tot.shape[i] = static_cast<int16_t>(tot.shape[i] + shapeWeight[newClass] - shapeWeight[rec.shape[i]]);
-    tot.room[i] = static_cast<int16_t>(tot.room[i] + newRoom - rec.room[i]);
-    rec.room[i] = static_cast<int16_t>(newRoom);
+    const int oldClass = rec.shape[i];
+    const int oldWeight = tot.shape[i];
+    const int oldRoom = tot.room[i];
+    const int weight = oldWeight + shapeWeight[newClass] - shapeWeight[oldClass];
+    const int room = oldRoom + newRoom - rec.room[i];
     rec.shape[i] = static_cast<int16_t>(newClass);
-    shapeAdd<KeepStrong>(qx, qy, i, d);
+    rec.room[i] = static_cast<int16_t>(newRoom);
+    tot.shape[i] = static_cast<int16_t>(weight);
+    tot.room[i] = static_cast<int16_t>(room);
+
+    const int shift = 12 - 4 * d;
+    uint16_t& key = pos.classKey[qx][qy][i];
+    key = static_cast<uint16_t>((key & ~(0xF << shift)) | (newClass << shift));
+    const int16_t combo = static_cast<int16_t>(weight + tables.comboTable[i][key]);
+    const int16_t value = static_cast<int16_t>(room * combo / 32);
+    tot.combo[i] = combo;
+    pos.totalValue[i] += value - tot.value[i];
+    tot.value[i] = value;
+
+    // totalRoom counts the room sums of points with room to spare and some shape.
+    if (oldRoom >= ROOMY_SUM && oldWeight >= ROOMY_WEIGHT) pos.totalRoom[i] -= oldRoom;
+    if (room >= ROOMY_SUM && weight >= ROOMY_WEIGHT) pos.totalRoom[i] += room;
+
+    const int oldKind = KIND_OF_CLASS[oldClass];
+    const int newKind = KIND_OF_CLASS[newClass];
+    if (oldKind != newKind) {
+        if (oldKind >= 0) {
+            uint8_t& dirs = pos.setDirs[oldKind][i][qx][qy];
+            dirs = static_cast<uint8_t>(dirs & ~(1u << d));
+            if (dirs == 0) clearMember(oldKind, i, qx, qy);
+        }
+        if (newKind >= 0) {
+            pos.setDirs[newKind][i][qx][qy] = static_cast<uint8_t>(pos.setDirs[newKind][i][qx][qy] | (1u << d));
+            setMember(newKind, i, qx, qy);
+        }
+    }
+    if constexpr (KeepStrong) {
+        const bool wasStrong = oldWeight >= STRONG_WEIGHT, isStrong = weight >= STRONG_WEIGHT;
+        if (wasStrong && !isStrong) clearMember(SET_STRONG, i, qx, qy);
+        if (isStrong && !wasStrong) setMember(SET_STRONG, i, qx, qy);
+    }
 }
 
 inline bool own(int x, int y, int c) { return onBoard(x, y) && pos.board[x][y] == c; }

@@ -50,6 +50,7 @@ int initialRoom(int x, int y, int dx, int dy, int n) {
 void initialiseRecords() {
     const int n = geometry.boardSize;
     std::memset(pos.shapeInfo, 0, sizeof pos.shapeInfo);
+    std::memset(pos.classKey, 0, sizeof pos.classKey);
     pos.totalValue[0] = pos.totalValue[1] = 0;
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) {
@@ -71,6 +72,7 @@ void initialiseRecords() {
                     pos.shapeInfo[d][x][y].shape[i] = static_cast<int16_t>(shape[d]);
                     pos.shapeInfo[d][x][y].room[i] = static_cast<int16_t>(room[d]);
                 }
+                pos.classKey[x][y][i] = static_cast<uint16_t>(index);
                 ShapeInfo& tot = pos.shapeInfo[4][x][y];
                 tot.shape[i] = static_cast<int16_t>(weightSum);
                 tot.room[i] = static_cast<int16_t>(roomSum);

@@ -18,6 +18,10 @@ struct Position {
 
     // [plane][x][y]: planes 0-3 per direction, plane 4 the totals.
     ShapeInfo shapeInfo[5][MAX_SIDE][MAX_SIDE];
+    // Per point and colour the four direction classes packed as the
+    // combination-table index (k0 << 12) | (k1 << 8) | (k2 << 4) | k3; kept
+    // with the records so that a class change needs one load, not four.
+    uint16_t classKey[MAX_SIDE][MAX_SIDE][2];
     int32_t totalValue[2];
     int32_t totalRoom[2];
 

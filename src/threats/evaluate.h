@@ -1,6 +1,8 @@
 #pragma once
 // Static score of the current position for side (the side to move).
-// Uses row (root depth - remaining) of the threat move list as scratch.
+// remaining is the caller's remaining depth; the point lists live in a private
+// buffer of the evaluation (room for both kinds of one colour, so no list can
+// run past its end), and the threat move list is left untouched.
 int evaluateLeaf(int remaining, int side);
 
 // Zeroes the evaluation counter and the seen marks (start of a game).

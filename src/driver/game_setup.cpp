@@ -12,6 +12,7 @@
 #include "core/search_control.h"
 #include "core/settings.h"
 #include "driver/turn_state.h"
+#include "rules/forbidden.h"
 #include "search/alpha_beta.h"
 #include "search/search_table.h"
 
@@ -126,6 +127,21 @@ int takeBack(int x, int y) {
     --game.recordLength;
     turnState.lastTurnValue = 0;
     return 0;
+}
+
+void listForbiddenPoints() {
+    if (engineRule(settings.rule.load()) != 2) return;
+    OutLine line;
+    line.add("FORBID ");
+    // Without a game there are no stones and nothing to build a board for.
+    if (game.sizeY != 0) {
+        if (game.appliedRule != 2) buildBoard(2);
+        for (int x = 0; x < game.boardSize; ++x)
+            for (int y = 0; y < game.boardSize; ++y)
+                if (isForbidden(x, y)) line.add("%02d%02d", x, y);
+    }
+    line.add(".\n");
+    line.send();
 }
 
 const char* ruleName(int rule) {

@@ -85,7 +85,10 @@ void takeBackCommand(const char* args) {
     sendReply("OK");
 }
 
-// Must not clear the tables under a running search: waits for its end instead.
+// Neither may change the board or the tables under a running search, nor stop it:
+// they wait for its end instead.
+void showForbiddenCommand(const char*) { runWhenIdle(listForbiddenPoints); }
+
 void hashClearCommand(const char*) { runWhenIdle(clearHashTables); }
 
 void balanceCommand(const char*) {
@@ -115,6 +118,7 @@ const Command commands[] = {
     {"qvblockreset", blockResetCommand},  // before qvblock, which is its prefix
     {"qvblock", blockCommand},
     {"takeback", takeBackCommand},
+    {"qvshowforbid", showForbiddenCommand},
     {"qvhashclear", hashClearCommand},
     {"qvbalance", balanceCommand},
 };

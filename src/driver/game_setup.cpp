@@ -15,6 +15,7 @@
 #include "rules/forbidden.h"
 #include "search/alpha_beta.h"
 #include "search/search_table.h"
+#include "threats/evaluate.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ void buildBoard(int rule) {
     initTables();
     resetTables();
     resetBoard();
+    resetEvaluationState();
     resetSearchState();
     searchControl.rootDepth = 0;
     searchControl.searchStopFlag = 0;

@@ -232,11 +232,13 @@ int endOfNode(NodeRun& run) {
     if (node.isRoot) finishRoot(node, run.kept.x[0], run.kept.y[0], run.nonLosingRootMoves, run.best);
     storeNode(node, run.best != NO_SCORE ? run.best : node.alpha, run.boundType, &run.kept);
     searchControl.branchSum += node.generated;
+    const int rootTop = searchControl.rootDepth + 9999999;
+    if (node.generated > 0 && run.best != NO_SCORE) return node.isRoot ? clampRootScore(run.best) : run.best;
     int result;
-    if (node.generated > 0) result = run.best != NO_SCORE ? run.best : node.alpha;
+    if (node.generated > 0) result = node.alpha;
     else if (pos.moveCount >= geometry.sizeX * geometry.sizeY) result = 0;  // full board: a draw
     else result = std::max(node.alpha, -9999998 - node.depth);
-    return node.isRoot ? clampRootScore(result) : result;
+    return node.isRoot ? std::min(result, rootTop) : result;
 }
 
 }  // namespace

@@ -130,6 +130,8 @@ int defenceBatch(SearchNode& node, int& phase) {
     return count;
 }
 
+}  // namespace
+
 double penaltyFactorFor(int staticValue, int side) {
     const int e = staticValue;
     if (e >= 600) return 0.0;
@@ -147,6 +149,8 @@ double penaltyFactorFor(int staticValue, int side) {
     if (pos.totalRoom[side - 1] <= pos.totalRoom[(side ^ 3) - 1]) f += 0.1;
     return f;
 }
+
+namespace {
 
 double penaltyFactor(SearchNode& node) {
     if (node.staticValue == NO_SCORE) {

@@ -63,6 +63,10 @@ struct MoveClass {
 // For the side to move, before the move is made.
 MoveClass classifyMove(SearchNode& node, int x, int y);
 
+// Scale of the penalties for a node whose static value is staticValue: none when the
+// side to move stands well, larger the worse it stands.
+double penaltyFactorFor(int staticValue, int side);
+
 // True when the node stops searching moves after a move that did not raise alpha.
 // n: moves searched at the node before this one.
 bool latePrune(const SearchNode& node, int n, int phase, int extension, int best);

@@ -1,0 +1,34 @@
+#pragma once
+// One game between two engine processes, refereed move by move.
+#include <string>
+#include <vector>
+
+#include "openings.h"
+
+struct GameLimits {
+    int timeoutTurn = 200;    // ms, sent as INFO timeout_turn
+    int timeoutMatch = 0;     // ms per engine and game, sent as INFO timeout_match; time_left counts down from it
+    int tolerance = 500;      // ms a reply may exceed timeout_turn before it is a fault
+    int startTimeout = 5000;  // ms for the reply to START
+    int exitTimeout = 1000;   // ms for the exit after END
+    bool verbose = false;     // print every move
+};
+
+struct Seat {
+    std::string name;  // "A" or "B"
+    std::string path;  // engine binary
+};
+
+struct GameResult {
+    int winner = 0;          // 1 black, 2 white, 0 draw, -1 abandoned after a fault
+    int moves = 0;           // stones on the board at the end, opening included
+    int longestReply = 0;    // ms
+    int longestBudget = 0;   // the engine's own turn budget at that reply, ms
+    std::vector<std::string> faults;
+    std::string record;      // every stone as "x,y", black first, to replay a fault
+};
+
+// Plays opening under set's rule with black and white seated; label prefixes
+// every fault message.
+GameResult playGame(const OpeningSet& set, const Opening& opening, const Seat& black, const Seat& white,
+                    const GameLimits& limits, const std::string& label);

@@ -1,0 +1,58 @@
+#include "driver/preselection.h"
+
+#include "board/geometry.h"
+#include "board/position.h"
+#include "board/shape_queries.h"
+#include "core/game_state.h"
+#include "rules/forbidden.h"
+#include "search/root_report.h"
+#include "threats/evaluate.h"
+
+namespace {
+
+constexpr int LOSING_MOVE = -9999999;
+
+bool hasKind(int kind, int colour) { return pos.setRows[kind][colour - 1] != 0; }
+
+bool eligible(int x, int y, bool renjuBlack) {
+    if (pos.board[x][y] != EMPTY) return false;
+    if (game.blockTable[x][y].load(std::memory_order_relaxed) != 0) return false;
+    return !(renjuBlack && isForbidden(x, y));
+}
+
+}  // namespace
+
+int scoreTrialMove(int colour) {
+    const int opponent = colour ^ 3;
+    // The opponent completes five next move.
+    if (hasKind(SET_FIVE, opponent)) return LOSING_MOVE;
+    // No open four against us, or our own five comes first: the evaluation decides.
+    if (hasKind(SET_FIVE, colour) || !hasKind(SET_OPEN_FOUR, opponent)) return -evaluateLeaf(0, opponent);
+    // An open four against us loses, unless black cannot play it under Renju.
+    if (geometry.rule == 2 && opponent == BLACK) {
+        int fx = 0;
+        int fy = 0;
+        firstMember(SET_OPEN_FOUR, opponent, fx, fy);
+        if (isForbidden(fx, fy)) return -evaluateLeaf(0, opponent);
+    }
+    return LOSING_MOVE;
+}
+
+int preselectMove(int colour) {
+    const bool renjuBlack = geometry.rule == 2 && colour == BLACK;
+    int best = NO_SCORE;
+    for (int x = 0; x < geometry.sizeX; ++x) {
+        for (int y = 0; y < geometry.sizeY; ++y) {
+            if (!eligible(x, y, renjuBlack)) continue;
+            makeMove(x, y, colour);
+            const int score = scoreTrialMove(colour);
+            unmakeMove(x, y, colour);
+            if (score > best) {  // ties keep the earlier point
+                best = score;
+                rootResult.bestX = x;
+                rootResult.bestY = y;
+            }
+        }
+    }
+    return best == NO_SCORE ? 1 : 0;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// One-ply scan before the deep search: every eligible point is tried and scored
+// with the leaf evaluation, so that a move exists even when the first iteration
+// is cut short.
+
+// Writes the best point into rootResult and returns 0, or returns 1 (leaving
+// rootResult as it was) when no point is eligible: occupied, blocked and, for
+// black under Renju, forbidden points are skipped.
+int preselectMove(int colour);
+
+// Score of the position after colour's trial move, from colour's point of view.
+int scoreTrialMove(int colour);

@@ -1,0 +1,211 @@
+#include "driver/turn_driver.h"
+
+#include <cstdlib>
+
+#include "board/geometry.h"
+#include "board/position.h"
+#include "board/shape_queries.h"
+#include "core/clock.h"
+#include "core/game_state.h"
+#include "core/output.h"
+#include "core/search_control.h"
+#include "core/settings.h"
+#include "core/signals.h"
+#include "driver/game_setup.h"
+#include "driver/preselection.h"
+#include "driver/turn_limits.h"
+#include "driver/turn_report.h"
+#include "driver/turn_state.h"
+#include "rules/forbidden.h"
+#include "search/alpha_beta.h"
+#include "search/root_report.h"
+
+namespace {
+
+// The value recorded when the opponent has two fives: one of them cannot be blocked.
+constexpr int UNSTOPPABLE_FIVES = -10000000;
+
+// The driver's own list area for the five points it counts; no search runs
+// while the shortcuts read it.
+MoveEntry driverList[MAX_POINTS];
+
+void setBestMove(int x, int y) {
+    rootResult.bestX = x;
+    rootResult.bestY = y;
+}
+
+bool hasKind(int kind, int colour) { return pos.setRows[kind][colour - 1] != 0; }
+
+// A point black may not play under Renju; five points are never forbidden.
+bool forbiddenForUs(int colour, int x, int y) {
+    return geometry.rule == 2 && colour == BLACK && isForbidden(x, y);
+}
+
+// The first five point of colour, else its first playable open-four point.
+bool findWinningPoint(int colour, int& x, int& y) {
+    if (firstMember(SET_FIVE, colour, x, y)) return true;
+    if (firstMember(SET_OPEN_FOUR, colour, x, y) && !forbiddenForUs(colour, x, y)) return true;
+    return false;
+}
+
+// Empty record: the centre, or the unblocked point nearest to it (sum of the
+// coordinate distances, first in x-then-y order).
+void chooseFirstMove() {
+    const int cx = game.sizeX / 2;
+    const int cy = game.sizeY / 2;
+    setBestMove(cx, cy);
+    if (cx >= MAX_SIDE || cy >= MAX_SIDE || game.blockTable[cx][cy].load() == 0) return;
+    setBestMove(-1, -1);
+    int bestDistance = std::abs(cy + 1) + std::abs(cx + 1);
+    for (int x = 0; x < game.sizeX && x < MAX_SIDE; ++x) {
+        for (int y = 0; y < game.sizeY && y < MAX_SIDE; ++y) {
+            if (game.blockTable[x][y].load() != 0) continue;
+            const int d = std::abs(x - cx) + std::abs(y - cy);
+            if (d < bestDistance) {
+                bestDistance = d;
+                setBestMove(x, y);
+            }
+        }
+    }
+}
+
+// The last search proved a win: keep completing it without searching.
+bool continueWin(int colour) {
+    if (turnState.lastTurnValue - searchControl.rootDepth < WIN_SCORE) return false;
+    int x = 0;
+    int y = 0;
+    if (!findWinningPoint(colour, x, y)) return false;
+    setBestMove(x, y);
+    return true;
+}
+
+// The opponent threatens five and we cannot win first: block at once. Black
+// under Renju never blocks on a forbidden point; the search then decides.
+bool blockFive(int colour) {
+    const int opponent = colour ^ 3;
+    if (hasKind(SET_FIVE, colour)) return false;
+    const int fives = listFives(driverList, opponent);
+    if (fives == 0) return false;
+    const int x = driverList[0].x;
+    const int y = driverList[0].y;
+    if (forbiddenForUs(colour, x, y)) return false;
+    setBestMove(x, y);
+    if (fives > 1) turnState.lastTurnValue = UNSTOPPABLE_FIVES;
+    return true;
+}
+
+void takeBestLine() {
+    const PvLine& pv = rootPrincipalVariation();
+    int n = pv.length;
+    if (n > MAX_PLY) n = MAX_PLY;
+    if (n < 0) n = 0;
+    for (int i = 0; i < n; ++i) {
+        turnState.bestLine[i][0] = pv.moves[i][0];
+        turnState.bestLine[i][1] = pv.moves[i][1];
+    }
+    turnState.bestLineLength = n;
+}
+
+bool decided(int value) { return value > MAX_UNDECIDED || value < -MAX_UNDECIDED; }
+
+// Whether iteration d may start. Ends the deepening (false) on the time, stop,
+// node and depth gates; with max_node -1 only a stop request or the depth
+// limits end it.
+bool mayStartIteration(int d, bool timePlenty) {
+    if (d >= 2) {
+        const SearchControl& sc = searchControl;
+        const int elapsed = clockMs() - sc.turnStartTime;
+        const int stop = brainSignals.stopRequest.load();
+        const bool inTime = 4 * static_cast<int64_t>(elapsed) < sc.turnBudget || timePlenty;
+        const bool roomLeft = game.recordLength + d <= geometry.sizeX * geometry.sizeY;
+        if (!(inTime && roomLeft && stop <= 0)) {
+            if (settings.maxNode.load() != -1 || stop > 0) return false;
+            return d <= iterationDepthLimit();
+        }
+    }
+    if (nodeQuotaSpent()) return false;
+    return d <= iterationDepthLimit();
+}
+
+// Iterative deepening from the preselection's value; returns the turn's value.
+int deepen(int colour, bool timePlenty, int value) {
+    SearchControl& sc = searchControl;
+    for (int d = 1;; ++d) {
+        sc.rootDepth = d;
+        if (!mayStartIteration(d, timePlenty)) break;
+        rootResult.onlyMoveFlag = 0;
+        const int keptX = rootResult.bestX;
+        const int keptY = rootResult.bestY;
+        const int r = alphaBeta(d, -ROOT_WINDOW, ROOT_WINDOW, colour, 0);
+        // A root without any acceptable move names no point: keep the move we had.
+        if (!onBoard(rootResult.bestX, rootResult.bestY)) setBestMove(keptX, keptY);
+        if (sc.searchStopFlag != 0) {
+            // A cut-short iteration counts only when its root had a usable result.
+            if (r == 0) break;
+            takeBestLine();
+            value = r;
+            writeIterationDetail(d, r, true);
+            sc.rootDepth = d + 1;
+            break;
+        }
+        takeBestLine();
+        value = r;
+        writeIterationDetail(d, r, false);
+        if (decided(r) || (rootResult.onlyMoveFlag != 0 && d >= 5)) {
+            sc.rootDepth = d + 1;
+            break;
+        }
+    }
+    return value;
+}
+
+int fullSearch(int colour, bool timePlenty) {
+    SearchControl& sc = searchControl;
+    sc.turnStartTime = clockMs();
+    sc.searchStopFlag = 0;
+    applyRule();
+    checkHashSize();
+    int value = preselectMove(colour);
+    value = deepen(colour, timePlenty, value);
+    sc.rootDepth -= 1;
+    turnState.lastTurnValue = value;
+    sc.turnStartTime = clockMs() - sc.turnStartTime;
+    // A proven win at the root: play the five (or open four) itself.
+    if (value - sc.rootDepth >= WIN_SCORE) {
+        int x = 0;
+        int y = 0;
+        if (findWinningPoint(colour, x, y)) setBestMove(x, y);
+    }
+    return value;
+}
+
+bool timeIsPlentiful() {
+    int pointsLeft = game.sizeX * game.sizeY - game.recordLength + 1;
+    if (pointsLeft < 1) pointsLeft = 1;  // a record longer than the board must not divide by zero
+    return settings.timeLeft.load() / pointsLeft >= searchControl.turnBudget;
+}
+
+}  // namespace
+
+void turnDriver() {
+    const int colour = sideToMove();
+    resetTurnStatistics();
+    searchControl.turnBudget = computeTurnBudget();
+    const bool timePlenty = timeIsPlentiful();
+    int value = 0;
+    if (game.recordLength == 0) {
+        chooseFirstMove();
+        searchControl.turnStartTime = 0;
+        value = turnState.lastTurnValue;
+    } else if (game.appliedRule != -1 && (continueWin(colour) || blockFive(colour))) {
+        searchControl.turnStartTime = 0;
+        value = turnState.lastTurnValue;
+    } else {
+        value = fullSearch(colour, timePlenty);
+    }
+    writeTurnReport(value);
+    const int x = rootResult.bestX;
+    const int y = rootResult.bestY;
+    placeOwnStone(x, y);
+    sendReply("%d,%d", x, y);
+}

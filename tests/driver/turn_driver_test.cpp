@@ -1,0 +1,454 @@
+// The turn driver called directly: first moves, shortcuts, the full search's
+// limits and gates, and the report lines.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <regex>
+#include <string>
+
+#include "board/geometry.h"
+#include "board/position.h"
+#include "driver/game_setup.h"
+#include "driver/turn_driver.h"
+#include "driver/turn_limits.h"
+#include "driver_game.h"
+#include "rules/forbidden.h"
+#include "search/root_report.h"
+
+namespace {
+
+using namespace drivertest;
+
+// Black to move in an opening of fourteen stones that neither side has decided.
+const char* const MIDGAME = R"(
+    ...............
+    ...............
+    ...............
+    .....X.........
+    ...X.O.........
+    ......XO.......
+    ....X....O.....
+    ......OX...O...
+    .....X..O..X...
+    ..........O....
+    ...............
+    ...............
+    ...............
+    ...............
+    ...............)";
+
+// Black to move; white's four has a single five point at (7,7).
+const char* const WHITE_FOUR = R"(
+    ...............
+    ...............
+    ..........X....
+    ...............
+    ............X..
+    ...............
+    ...............
+    ..XOOOO........
+    ...............
+    ...............
+    ...............
+    ...............
+    ..X............
+    ...............
+    ...............)";
+
+// Black to move; white's open four has five points (2,7) and (7,7).
+const char* const WHITE_OPEN_FOUR = R"(
+    ...............
+    ...............
+    ..........X....
+    ...............
+    ............X..
+    ...............
+    ...............
+    ...OOOO........
+    ...............
+    ...............
+    ...............
+    ...............
+    ..X.........X..
+    ...............
+    ...............)";
+
+// Black to move with an open four of its own: five points (2,7) and (7,7).
+const char* const BLACK_OPEN_FOUR = R"(
+    ...............
+    ...............
+    ..........O....
+    ...............
+    ............O..
+    ...............
+    ...............
+    ...XXXX........
+    ...............
+    ...............
+    ...............
+    ...............
+    ..O.........O..
+    ...............
+    ...............)";
+
+class TurnDriver : public ::testing::Test {
+protected:
+    CapturedOutput output;
+
+    void SetUp() override { fastSettings(0); }
+
+    // Plays one turn and returns the reply; the move must be the last line.
+    std::string playTurn() {
+        capturedText().clear();
+        runWithin(60000, [] { turnDriver(); });
+        const auto lines = capturedLines();
+        return lines.empty() ? std::string() : lines.back();
+    }
+
+    std::string lineStartingWith(const std::string& prefix) {
+        for (const std::string& line : capturedLines())
+            if (line.rfind(prefix, 0) == 0) return line;
+        return std::string();
+    }
+
+    // The one-line summary (show_detail 0): the line with eight " | " fields.
+    std::vector<std::string> summary() {
+        for (const std::string& line : capturedLines()) {
+            auto fields = summaryFields(line);
+            if (fields.size() == 8) return fields;
+        }
+        return {};
+    }
+
+    // Builds the board for the recorded game the way a finished search leaves it.
+    void buildBoard() {
+        applyRule();
+        ASSERT_NE(game.appliedRule, -1);
+    }
+};
+
+TEST_F(TurnDriver, FirstMoveIsTheCentreOfAnyBoard) {
+    const struct {
+        int sizeX, sizeY;
+        const char* reply;
+    } cases[] = {{15, 15, "7,7"}, {20, 20, "10,10"}, {20, 15, "10,7"}, {15, 20, "7,10"}};
+    for (const auto& c : cases) {
+        startGame(c.sizeX, c.sizeY);
+        EXPECT_EQ(playTurn(), c.reply) << c.sizeX << "x" << c.sizeY;
+        EXPECT_EQ(game.recordLength, 1);
+        EXPECT_EQ(game.appliedRule, -1) << "a first move builds no board";
+        ASSERT_EQ(summary().size(), 8u);
+        EXPECT_EQ(summary()[3], "0ms");
+    }
+}
+
+TEST_F(TurnDriver, FirstMoveAvoidsBlockedPointsNearestFirst) {
+    startGame();
+    game.blockTable[7][7] = 1;
+    EXPECT_EQ(playTurn(), "6,7");  // distance 1, first in x-then-y order
+    startGame();
+    game.blockTable[7][7] = 1;
+    game.blockTable[6][7] = 1;
+    EXPECT_EQ(playTurn(), "7,6");
+    startGame();
+    for (int x = 4; x <= 10; ++x)
+        for (int y = 4; y <= 10; ++y) game.blockTable[x][y] = 1;
+    EXPECT_EQ(playTurn(), "3,7");  // distance 4: (3,7) precedes (7,3)
+}
+
+TEST_F(TurnDriver, FullyBlockedFirstMoveIsRefusedNotRecorded) {
+    startGame(5, 5);
+    for (int x = 0; x < 5; ++x)
+        for (int y = 0; y < 5; ++y) game.blockTable[x][y] = 1;
+    EXPECT_EQ(playTurn(), "-1,-1");
+    EXPECT_NE(capturedText().find("ERROR my move [-1,-1]\n"), std::string::npos);
+    EXPECT_EQ(game.recordLength, 0);
+}
+
+TEST_F(TurnDriver, BlocksASingleFiveWithoutSearching) {
+    startGame();
+    recordDrawing(WHITE_FOUR);
+    buildBoard();
+    EXPECT_EQ(playTurn(), "7,7");
+    ASSERT_EQ(summary().size(), 8u);
+    EXPECT_EQ(summary()[3], "0ms");
+    EXPECT_EQ(searchControl.nodeCounter, 0);
+    EXPECT_EQ(pos.board[7][7], BLACK);
+}
+
+TEST_F(TurnDriver, TwoFivesAreBlockedAtTheFirstAndReportedLost) {
+    startGame();
+    recordDrawing(WHITE_OPEN_FOUR);
+    buildBoard();
+    EXPECT_EQ(playTurn(), "2,7");
+    ASSERT_EQ(summary().size(), 8u);
+    EXPECT_EQ(summary()[7], "-10000 :-(");
+    EXPECT_EQ(turnState.lastTurnValue, -10000000);
+}
+
+TEST_F(TurnDriver, ABlockBeforeTheBoardIsBuiltComesFromTheSearch) {
+    startGame();
+    recordDrawing(WHITE_FOUR);
+    EXPECT_EQ(playTurn(), "7,7");
+    EXPECT_NE(capturedText().find("MESSAGE Rule Gomoku (Freestyle)\n"), std::string::npos);
+    EXPECT_GT(searchControl.nodeCounter, 0);
+}
+
+TEST_F(TurnDriver, FindsAndPlaysAWinningFive) {
+    startGame();
+    recordDrawing(BLACK_OPEN_FOUR);
+    EXPECT_EQ(playTurn(), "2,7");  // the first five point
+    ASSERT_EQ(summary().size(), 8u);
+    EXPECT_EQ(summary()[7], "10000 :-)");
+    EXPECT_GE(turnState.lastTurnValue - searchControl.rootDepth, WIN_SCORE);
+}
+
+TEST_F(TurnDriver, AProvenWinIsContinuedWithoutSearching) {
+    startGame();
+    recordDrawing(BLACK_OPEN_FOUR);
+    buildBoard();
+    turnState.lastTurnValue = WIN_SCORE + 3;
+    searchControl.rootDepth = 3;
+    EXPECT_EQ(playTurn(), "2,7");
+    EXPECT_EQ(searchControl.nodeCounter, 0);
+    EXPECT_EQ(summary()[3], "0ms");
+    EXPECT_EQ(summary()[1], "3") << "the kept depth is reported";
+}
+
+TEST_F(TurnDriver, RenjuBlackNeverBlocksOnAForbiddenPoint) {
+    fastSettings(2);
+    startGame();
+    // White's four needs (7,7); for black (7,7) would make two open threes.
+    recordDrawing(R"(
+        ...............
+        ...............
+        ...............
+        ...............
+        ...............
+        .......X.......
+        .......X.......
+        ..XOOOO........
+        ........X......
+        .........X.....
+        ...............
+        ...............
+        ............O..
+        ...............
+        ...............)");
+    buildBoard();
+    ASSERT_EQ(isForbidden(7, 7), 1);
+    const std::string reply = playTurn();
+    int x = -1;
+    int y = -1;
+    ASSERT_TRUE(parseMove(reply, x, y)) << reply;
+    ASSERT_TRUE(onBoard(x, y)) << reply;
+    EXPECT_EQ(capturedText().find("ERROR"), std::string::npos) << capturedText();
+    unmakeMove(x, y, BLACK);
+    EXPECT_EQ(isForbidden(x, y), 0) << reply;
+    makeMove(x, y, BLACK);
+}
+
+TEST_F(TurnDriver, RenjuBlackNeverPlaysAForbiddenPoint) {
+    fastSettings(2);
+    // (8,7) joins two open twos into a double three: tempting and forbidden.
+    const char* drawing = R"(
+        ...............
+        ...............
+        ...............
+        ...............
+        ...............
+        ........X......
+        ........X......
+        ......XX.......
+        ...............
+        ...............
+        ..O............
+        ...............
+        .O..........O..
+        ...............
+        .O.............)";
+    for (int maxDepth : {0, 4}) {
+        settings.maxDepth = maxDepth;
+        startGame();
+        recordDrawing(drawing);
+        buildBoard();
+        ASSERT_EQ(isForbidden(8, 7), 1);
+        const std::string reply = playTurn();
+        int x = -1;
+        int y = -1;
+        ASSERT_TRUE(parseMove(reply, x, y)) << reply;
+        ASSERT_TRUE(onBoard(x, y)) << reply;
+        unmakeMove(x, y, BLACK);
+        EXPECT_EQ(isForbidden(x, y), 0) << "max_depth " << maxDepth << ": " << reply;
+        makeMove(x, y, BLACK);
+    }
+}
+
+TEST_F(TurnDriver, SummaryShowsTheLineRadiusOfTheRule) {
+    settings.maxNode = -1;
+    settings.maxDepth = 3;
+    const char* radius[] = {"4", "5", "5", "5"};
+    const int ruleSettings[] = {0, 1, 2, 4};
+    for (int i = 0; i < 4; ++i) {
+        settings.rule = ruleSettings[i];
+        startGame();
+        recordDrawing(MIDGAME);
+        playTurn();
+        const auto fields = summary();
+        ASSERT_EQ(fields.size(), 8u) << capturedText();
+        EXPECT_EQ(fields[6], radius[i]) << "rule " << ruleSettings[i];
+        EXPECT_EQ(fields[1], "3");
+        EXPECT_TRUE(std::regex_match(fields[0], std::regex("MESSAGE [0-9]+\\.[0-9]"))) << fields[0];
+        EXPECT_TRUE(std::regex_match(fields[3], std::regex("[0-9]+ms"))) << fields[3];
+    }
+}
+
+TEST_F(TurnDriver, BestLineFollowsTheSummaryAndPrecedesTheMove) {
+    settings.maxNode = -1;
+    settings.maxDepth = 4;
+    startGame();
+    recordDrawing(MIDGAME);
+    const std::string reply = playTurn();
+    const auto lines = capturedLines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(summaryFields(lines[lines.size() - 3]).size(), 8u);
+    const std::string& best = lines[lines.size() - 2];
+    EXPECT_TRUE(std::regex_match(best, std::regex("MESSAGE (\\[[0-9]+,[0-9]+\\] ){1,4}"))) << best;
+    // The best line starts with the move played (1-based coordinates).
+    int x = 0;
+    int y = 0;
+    ASSERT_TRUE(parseMove(reply, x, y));
+    EXPECT_EQ(best.rfind("MESSAGE [" + std::to_string(x + 1) + "," + std::to_string(y + 1) + "]", 0), 0u)
+        << best << " / " << reply;
+}
+
+TEST_F(TurnDriver, DetailedReportsComeInOrder) {
+    settings.showDetail = 1;
+    settings.maxNode = -1;  // no time limit: the depth alone ends the search
+    settings.maxDepth = 6;
+    startGame();
+    recordDrawing(MIDGAME);
+    game.blockTable[0][0] = 1;
+    game.blockTable[14][3] = 1;
+    playTurn();
+    const auto lines = capturedLines();
+    ASSERT_GE(lines.size(), 6u);
+    const size_t n = lines.size();
+    EXPECT_EQ(lines[n - 2], "MESSAGE Block[15A] [1D] ");
+    EXPECT_EQ(lines[n - 3].rfind("MESSAGE Bestline: [", 0), 0u) << lines[n - 3];
+    EXPECT_TRUE(std::regex_match(lines[n - 4], std::regex("MESSAGE Speed: [0-9]+ \\| Evaluation: -?[0-9]+ ?(:-\\)|:-\\()?")))
+        << lines[n - 4];
+    EXPECT_TRUE(std::regex_match(lines[n - 5], std::regex("MESSAGE Complexity: [0-9.]+, [0-9.]+ \\| Depth: 6-[0-9]+ \\| "
+                                                           "Time: [0-9]+ms \\| Node: [0-9]+m")))
+        << lines[n - 5];
+    // Detail lines for depths 5 and 6 only, before the summary.
+    const std::regex detail("MESSAGE DETAIL DEPTH:([0-9]+)-[0-9]+ VAL:-?[0-9]+ TIME:[0-9]+ms NODE:[0-9]+m \\[[0-9]+,[A-Z]\\]");
+    std::vector<int> depths;
+    for (size_t i = 0; i < n - 5; ++i) {
+        std::smatch m;
+        if (std::regex_match(lines[i], m, detail)) depths.push_back(std::stoi(m[1]));
+    }
+    EXPECT_EQ(depths, (std::vector<int>{5, 6})) << capturedText();
+}
+
+TEST_F(TurnDriver, MaxDepthZeroPlaysThePreselection) {
+    settings.maxDepth = 0;
+    startGame();
+    recordDrawing(MIDGAME);
+    const std::string reply = playTurn();
+    int x = -1;
+    int y = -1;
+    ASSERT_TRUE(parseMove(reply, x, y)) << reply;
+    EXPECT_EQ(pos.board[x][y], BLACK);
+    ASSERT_EQ(summary().size(), 8u);
+    EXPECT_EQ(summary()[1], "0");
+    EXPECT_EQ(summary()[7], "0 ");
+    EXPECT_EQ(searchControl.nodeCounter, 0);
+}
+
+TEST_F(TurnDriver, NodeLimitEndsTheSearchEarly) {
+    settings.maxNode = 1;  // 1024 nodes
+    settings.timeoutTurn = 30000;
+    startGame();
+    recordDrawing(MIDGAME);
+    const auto start = std::chrono::steady_clock::now();
+    const std::string reply = playTurn();
+    EXPECT_LT(elapsedMs(start), 5000);
+    EXPECT_LT(searchControl.nodeCounter, 4 * 1024);
+    int x = -1;
+    int y = -1;
+    ASSERT_TRUE(parseMove(reply, x, y)) << reply;
+    EXPECT_EQ(pos.board[x][y], BLACK);
+}
+
+TEST_F(TurnDriver, AStopRequestEndsAnUnlimitedSearch) {
+    settings.maxNode = -1;
+    startGame();
+    recordDrawing(MIDGAME);
+    brainSignals.stopRequest = 1;
+    const std::string reply = playTurn();
+    brainSignals.stopRequest = 0;
+    int x = -1;
+    int y = -1;
+    ASSERT_TRUE(parseMove(reply, x, y)) << reply;
+    EXPECT_EQ(pos.board[x][y], BLACK);
+}
+
+TEST_F(TurnDriver, AnswersWithinTheTurnTime) {
+    settings.hashSize = 524288;  // the default tables, as a real game allocates them
+    startGame();
+    recordDrawing(MIDGAME);
+    settings.timeoutTurn = 1000;
+    auto start = std::chrono::steady_clock::now();
+    playTurn();
+    EXPECT_LT(elapsedMs(start), 3000);
+    // Little match time left: a sixteenth of it.
+    startGame();
+    recordDrawing(MIDGAME);
+    settings.timeoutTurn = 30000;
+    settings.timeLeft = 3200;
+    start = std::chrono::steady_clock::now();
+    playTurn();
+    EXPECT_LT(elapsedMs(start), 1000);
+    EXPECT_EQ(searchControl.turnBudget, 200);
+}
+
+TEST_F(TurnDriver, HugeMaxDepthStaysWithinTheWorkAreas) {
+    // Three empty points and no five possible: no score ever decides the game,
+    // so only the depth limits end an unlimited search.
+    settings.maxNode = -1;
+    settings.maxDepth = 1000000;
+    startGame(5, 5);
+    recordDrawing(R"(
+        XXOOX
+        OOXXO
+        XX.OX
+        OOXXO
+        .XOO.)");
+    // Black and white have 11 stones each: black to move.
+    const std::string reply = playTurn();
+    int x = -1;
+    int y = -1;
+    ASSERT_TRUE(parseMove(reply, x, y)) << capturedText();
+    EXPECT_EQ(pos.board[x][y], BLACK);
+    ASSERT_EQ(summary().size(), 8u);
+    EXPECT_LE(std::stoi(summary()[1]), MAX_ITERATION_DEPTH);
+}
+
+TEST_F(TurnDriver, FullBoardRefusesTheMoveButStillReplies) {
+    startGame(5, 5);
+    recordDrawing(R"(
+        XXOOX
+        OOXXO
+        XXOOX
+        OOXXO
+        XXOOX)");
+    const std::string reply = playTurn();
+    EXPECT_NE(capturedText().find("ERROR my move ["), std::string::npos) << capturedText();
+    int x = 0;
+    int y = 0;
+    EXPECT_TRUE(parseMove(reply, x, y)) << reply;
+    EXPECT_EQ(game.recordLength, 25);
+}
+
+}  // namespace

@@ -256,6 +256,18 @@ TEST_F(HashAllocationTest, ShortageFallsBackToLargestFittingPowerOfTwoAndSaysSoO
     EXPECT_EQ(probe(KEY, 2).score, 5);
 }
 
+TEST_F(HashAllocationTest, DefaultCountTakes192MiBInAll) {
+    setHashEntryCount(524288);
+    resizeHashTables();  // not cleared: the pages are never touched here
+    EXPECT_EQ(allocatedSearchTableCount(), 524288);
+    EXPECT_EQ(threatTableCount(), 524288);
+    EXPECT_EQ(tableMemoryHeld(), int64_t{192} << 20);
+    EXPECT_EQ(captured, "");
+    setHashEntryCount(16);
+    resizeHashTables();
+    EXPECT_EQ(tableMemoryHeld(), 16 * 384);
+}
+
 TEST_F(HashAllocationTest, AbsurdCountFailsAndTheEngineKeepsTables) {
     setTableMemoryCeiling(64 << 20);
     setHashEntryCount(0x7FFFFFFF);

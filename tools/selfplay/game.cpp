@@ -135,7 +135,8 @@ bool Game::readMove(Player& p, Point& move, long long deadline) {
 bool Game::askMove(Player& p, Point& move) {
     if (!drainUnasked(p)) return false;
     p.link.send("INFO time_left " + std::to_string(p.timeLeft));
-    if (!p.hasPosition) {
+    const bool first = !p.hasPosition;
+    if (first) {
         p.hasPosition = true;
         if (record_.empty()) {
             p.link.send("BEGIN");
@@ -158,7 +159,9 @@ bool Game::askMove(Player& p, Point& move) {
     if (!readMove(p, move, start + limits_.timeoutTurn + limits_.tolerance)) return false;
     int used = static_cast<int>(nowMs() - start);
     p.timeLeft -= used;
-    if (used > result_.longestReply) {
+    if (first) {
+        result_.longestFirst = std::max(result_.longestFirst, used);
+    } else if (used > result_.longestReply) {
         result_.longestReply = used;
         result_.longestBudget = budget;
     }

@@ -22,8 +22,9 @@ struct Seat {
 struct GameResult {
     int winner = 0;          // 1 black, 2 white, 0 draw, -1 abandoned after a fault
     int moves = 0;           // stones on the board at the end, opening included
-    int longestReply = 0;    // ms
+    int longestReply = 0;    // ms, over the replies after each engine's first
     int longestBudget = 0;   // the engine's own turn budget at that reply, ms
+    int longestFirst = 0;    // ms, over each engine's first reply (it builds its tables)
     std::vector<std::string> faults;
     std::string record;      // every stone as "x,y", black first, to replay a fault
 };

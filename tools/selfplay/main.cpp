@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     int winsA = 0, winsB = 0, draws = 0, abandoned = 0;
-    int longest = 0, longestBudget = 0;
+    int longest = 0, longestBudget = 0, longestFirst = 0;
     std::string longestAt;
     std::vector<std::string> faults;
     for (int g = 0; g < o.games; ++g) {
@@ -154,8 +154,9 @@ int main(int argc, char** argv) {
         std::string label = "game " + std::to_string(g + 1) + " " + set.name + "#" + std::to_string(index + 1) +
                             " rule " + std::to_string(set.infoRule);
         GameResult r = playGame(set, set.openings[index], black, white, o.limits, label);
-        std::printf("%s: black %s, white %s: %s after %d stones; longest reply %d ms\n", label.c_str(),
-                    black.name.c_str(), white.name.c_str(), outcome(r.winner), r.moves, r.longestReply);
+        std::printf("%s: black %s, white %s: %s after %d stones; longest reply %d ms (first %d ms)\n",
+                    label.c_str(), black.name.c_str(), white.name.c_str(), outcome(r.winner), r.moves,
+                    r.longestReply, r.longestFirst);
         for (const std::string& f : r.faults) std::printf("  FAULT %s\n", f.c_str());
         if (!r.faults.empty()) std::printf("  stones: %s\n", r.record.c_str());
         std::fflush(stdout);
@@ -164,6 +165,7 @@ int main(int argc, char** argv) {
         else if (r.winner < 0) ++abandoned;
         else if ((r.winner == 1) == aBlack) ++winsA;
         else ++winsB;
+        longestFirst = std::max(longestFirst, r.longestFirst);
         if (r.longestReply > longest) {
             longest = r.longestReply;
             longestBudget = r.longestBudget;
@@ -173,6 +175,7 @@ int main(int argc, char** argv) {
     std::printf("Result for A: %d wins, %d losses, %d draws, %d abandoned\n", winsA, winsB, draws, abandoned);
     std::printf("Longest reply: %d ms (%s); engine budget %d ms, timeout_turn %d ms, limit %d ms\n", longest,
                 longestAt.c_str(), longestBudget, o.limits.timeoutTurn, o.limits.timeoutTurn + o.limits.tolerance);
+    std::printf("Longest first reply of an engine (tables built): %d ms\n", longestFirst);
     std::printf("Faults: %zu\n", faults.size());
     for (const std::string& f : faults) std::printf("  %s\n", f.c_str());
     return faults.empty() ? 0 : 1;

@@ -168,6 +168,78 @@ void BM_ProveWin(benchmark::State& state) {
 }
 BENCHMARK(BM_ProveWin)->DenseRange(0, static_cast<int>(std::size(PUZZLES)) - 1)->Unit(benchmark::kMicrosecond);
 
+// Crowded middle games where the side to move has many fours and none wins:
+// the search has to refute every chain, thousands of nodes deep.
+struct Refutation {
+    const char* name;
+    int rule;
+    int side;
+    const char* drawing;
+};
+
+const Refutation REFUTATIONS[] = {
+    {"crowded_free_style", 0, 1, R"(
+......X........
+.......X..X....
+....X..O.O.....
+...OX..X.O.O...
+..X.XOXO.X.X...
+....OOXOXOO....
+..OXOOXOXOO.O..
+..O.XXOXO.X.X..
+..X.OXXX.OXX...
+O..XO.OOX...X..
+...X..O.O.O.X..
+......X.X..O...
+..O..OO........
+.......X.......
+...............
+)"},
+    {"crowded_renju", 2, 1, R"(
+...............
+.....OX........
+....XX..XOO....
+.X.......OX....
+...OOXXXO.X.O..
+..O.OXXX..OX...
+..OX..XOOOX.O..
+O..XXXOOXXX...O
+...O.OOXOXOX...
+....XX.OXX.X...
+...XOX.OO......
+.....OO.X......
+..OO.X..OO.....
+...............
+...............
+)"},
+};
+
+void BM_RefuteAll(benchmark::State& state) {
+    const Refutation& r = REFUTATIONS[state.range(0)];
+    fixture::setup(r.rule, r.drawing);
+    prepareSearch();
+    setThreatTableCount(1 << 16);  // room for every node of the tree
+    resizeThreatTable();
+    int64_t nodes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        clearThreatTable();
+        searchControl.nodeCounter = 0;
+        state.ResumeTiming();
+        const int result = threatSearch(ROOT, r.side, 0, 0);
+        benchmark::DoNotOptimize(result);
+        nodes += searchControl.nodeCounter;
+        if (result != 0) {
+            state.SkipWithError("a win appeared");
+            break;
+        }
+    }
+    state.SetLabel(r.name);
+    state.counters["nodes"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kAvgIterations);
+    state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_RefuteAll)->DenseRange(0, static_cast<int>(std::size(REFUTATIONS)) - 1)->Unit(benchmark::kMillisecond);
+
 // Mid-game positions: stones alternate on random points near the centre,
 // never leaving a five point or an open-four point for either side, so that
 // every call has to look at fours. The side to move is the one whose turn it is.

@@ -378,6 +378,26 @@ OX.....X.......
 .O.............
 )";
 
+// A crowded Renju middle game: black (to move) has many fours, none of which
+// wins; refuting them all takes tens of thousands of nodes.
+const char* const LONG_RENJU_SEARCH = R"(
+...............
+.....OX........
+....XX..XOO....
+.X.......OX....
+...OOXXXO.X.O..
+..O.OXXX..OX...
+..OX..XOOOX.O..
+O..XXXOOXXX...O
+...O.OOXOXOX...
+....XX.OXX.X...
+...XOX.OO......
+.....OO.X......
+..OO.X..OO.....
+...............
+...............
+)";
+
 // ---------------------------------------------------------------------------
 
 TEST_F(ThreatSearchTest, FivePointOfTheSideToMoveWinsAtTheEntryNode) {
@@ -617,6 +637,22 @@ TEST_F(ThreatSearchTest, StopRequestEndsTheSearchAtTheNextPollAndStoresNothing) 
     searchControl.nodeCounter = 0;
     EXPECT_EQ(search(1), winAfterFours(10));
     EXPECT_EQ(searchControl.searchStopFlag, 0);
+}
+
+TEST_F(ThreatSearchTest, StopRequestRaisedDuringALongSearchEndsItAtTheFirstPoll) {
+    fixture::setup(2, LONG_RENJU_SEARCH);
+    ASSERT_EQ(freshSearch(1), 0);
+    ASSERT_GT(searchControl.nodeCounter, 10 * 1024) << "the position no longer makes a long search";
+
+    // The request is up from the start; the first poll, at node 1024, finds
+    // it with trial stones of both colours on the board.
+    clearThreatTable();
+    searchControl.nodeCounter = 0;
+    brainSignals.stopRequest = 1;
+    EXPECT_EQ(search(1), 0);
+    EXPECT_EQ(searchControl.searchStopFlag, 1);
+    EXPECT_EQ(searchControl.nodeCounter, 1024);
+    EXPECT_EQ(probeCurrent(0, 1), NO_ENTRY);
 }
 
 TEST_F(ThreatSearchTest, StopRequestEndsASearchWithoutLimits) {

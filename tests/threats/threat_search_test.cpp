@@ -552,6 +552,30 @@ TEST_F(ThreatSearchTest, StoredResultsAnswerARepeatedSearchAtOnce) {
     unmakeMove(11, 3, 1);
 }
 
+TEST_F(ThreatSearchTest, ChildEntriesSettleANodeBeforeAnyTrialMove) {
+    fixture::setup(0, CHAIN_5);
+    // Prove the defender's loss after black's first four, on its own.
+    makeMove(11, 3, 1);
+    ASSERT_EQ(threatSearch(ROOT - 1, 2, 1, 1), -winAfterFours(5));
+    unmakeMove(11, 3, 1);
+    // The root reads it while keying its fours: one node, no child searched.
+    searchControl.nodeCounter = 0;
+    EXPECT_EQ(search(1), winAfterFours(5));
+    EXPECT_EQ(searchControl.nodeCounter, 1);
+
+    // The same for a defender node whose block leads to a stored win.
+    clearThreatTable();
+    makeMove(11, 3, 1);
+    makeMove(12, 3, 2);
+    ASSERT_EQ(threatSearch(ROOT - 2, 1, 0, 2), winAfterFours(5));
+    unmakeMove(12, 3, 2);
+    searchControl.nodeCounter = 0;
+    EXPECT_EQ(threatSearch(ROOT - 1, 2, 1, 1), -winAfterFours(5));
+    unmakeMove(11, 3, 1);
+    // A stored loss for the defender is no refutation: the block was searched.
+    EXPECT_EQ(searchControl.nodeCounter, 2);
+}
+
 TEST_F(ThreatSearchTest, LowestRemainingDepthFollowsTheChain) {
     fixture::setup(0, CHAIN_3);
     searchControl.rootDepth = 2;

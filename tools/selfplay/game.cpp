@@ -30,7 +30,7 @@ private:
     bool open(Player& p);
     bool drainUnasked(Player& p);
     bool askMove(Player& p, Point& move);
-    bool readMove(Player& p, Point& move, long long deadline);
+    bool readMove(Player& p, Point& move, long long deadline, int tolerance);
     bool judge(Player& p, Point move);
     void finish(Player& p, bool faulted);
     std::string who(const Player& p) const;
@@ -109,14 +109,14 @@ bool Game::drainUnasked(Player& p) {
     return true;
 }
 
-bool Game::readMove(Player& p, Point& move, long long deadline) {
+bool Game::readMove(Player& p, Point& move, long long deadline, int tolerance) {
     std::string line;
     for (;;) {
         long long left = std::max(0LL, deadline - nowMs());
         EngineLink::Read r = p.link.readLine(line, static_cast<int>(left));
         if (r == EngineLink::Read::Timeout) {
-            fault(p, "no move within " + std::to_string(limits_.timeoutTurn) + " + " +
-                         std::to_string(limits_.tolerance) + " ms");
+            fault(p, "no move within " + std::to_string(limits_.timeoutTurn) + " + " + std::to_string(tolerance) +
+                         " ms");
             return false;
         }
         if (r == EngineLink::Read::Closed) {
@@ -156,7 +156,8 @@ bool Game::askMove(Player& p, Point& move) {
     // The engine's own budget: what it may use of this turn.
     int budget = static_cast<int>(std::min<long long>(limits_.timeoutTurn, p.timeLeft / 16));
     long long start = nowMs();
-    if (!readMove(p, move, start + limits_.timeoutTurn + limits_.tolerance)) return false;
+    const int tolerance = first ? limits_.firstTolerance : limits_.tolerance;
+    if (!readMove(p, move, start + limits_.timeoutTurn + tolerance, tolerance)) return false;
     int used = static_cast<int>(nowMs() - start);
     p.timeLeft -= used;
     if (first) {

@@ -9,6 +9,7 @@ struct GameLimits {
     int timeoutTurn = 200;    // ms, sent as INFO timeout_turn
     int timeoutMatch = 0;     // ms per engine and game, sent as INFO timeout_match; time_left counts down from it
     int tolerance = 500;      // ms a reply may exceed timeout_turn before it is a fault
+    int firstTolerance = 2000;  // the same for an engine's first reply, which builds its tables
     int startTimeout = 5000;  // ms for the reply to START
     int exitTimeout = 1000;   // ms for the exit after END
     bool verbose = false;     // print every move

@@ -38,6 +38,7 @@ void usage() {
         "  --timeout-turn MS    INFO timeout_turn (default 200)\n"
         "  --timeout-match MS   INFO timeout_match, where time_left starts (default 1000 x timeout_turn)\n"
         "  --tolerance MS       a reply may take timeout_turn plus this (default 500)\n"
+        "  --first-tolerance MS the same for an engine's first reply, which builds its tables (default 2000)\n"
         "  --exit-timeout MS    time to exit after END (default 1000)\n"
         "  --openings DIR       opening files (default %s)\n"
         "  --verbose            print every move\n",
@@ -73,6 +74,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
         else if (arg == "--timeout-turn") o.limits.timeoutTurn = std::atoi(v);
         else if (arg == "--timeout-match") o.limits.timeoutMatch = std::atoi(v);
         else if (arg == "--tolerance") o.limits.tolerance = std::atoi(v);
+        else if (arg == "--first-tolerance") o.limits.firstTolerance = std::atoi(v);
         else if (arg == "--exit-timeout") o.limits.exitTimeout = std::atoi(v);
         else if (arg == "--openings") o.openingsDir = v;
         else return false;
@@ -135,9 +137,9 @@ int main(int argc, char** argv) {
     std::vector<OpeningSet> sets;
     if (!loadSets(o, sets)) return 2;
     std::printf("vodaro_selfplay: %d games, A = %s, B = %s, timeout_turn %d ms, timeout_match %d ms, "
-                "tolerance %d ms\n",
+                "tolerance %d ms (first reply %d ms)\n",
                 o.games, o.a.path.c_str(), o.b.path.c_str(), o.limits.timeoutTurn, o.limits.timeoutMatch,
-                o.limits.tolerance);
+                o.limits.tolerance, o.limits.firstTolerance);
     std::fflush(stdout);
 
     int winsA = 0, winsB = 0, draws = 0, abandoned = 0;

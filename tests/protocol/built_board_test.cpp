@@ -123,6 +123,28 @@ TEST(BuiltBoard, RuleLineOnEveryRebuild) {
     EXPECT_EQ(countRuleLines(messagesBeforeMove(engine, move), "Gomoku (Standard)"), 1);
 }
 
+// Blocked points are not part of the game: a rebuild for another rule drops them.
+TEST(BuiltBoard, RebuildDropsBlockedPoints) {
+    EngineProcess engine;
+    configure(engine);
+    engine.send("START 15");
+    expectWelcome(engine);
+    engine.send("TURN 7,7");
+    std::string move = expectMove(engine, 15, 15);
+    engine.sendRaw("QVBOARD\n2,12,3\nDONE\nPLAY 2,12\n");
+    EXPECT_EQ(engine.readLine(), "ERROR my move [2,12]");
+    EXPECT_EQ(engine.readLine(), "2,12");
+    engine.send("INFO rule 1");
+    engine.send("TURN 12,2");
+    std::string line = engine.readLine();
+    while (line.rfind("MESSAGE", 0) == 0) line = engine.readLine();
+    ASSERT_TRUE(parseMove(line, 15, 15)) << line;
+    if (line != "2,12") {
+        engine.send("PLAY 2,12");
+        EXPECT_EQ(engine.readLine(), "2,12");
+    }
+}
+
 // A model of what is on the board: the game record and, once built, blocked points.
 struct BoardModel {
     int sizeX = 0, sizeY = 0;
@@ -196,6 +218,24 @@ TEST(BuiltBoard, RandomSessionAgreesWithAModel) {
                 const bool last = !model.record.empty() && model.record.back() == std::make_pair(x, y);
                 ASSERT_EQ(engine.readLine(), last ? "OK" : "ERROR bad coordinates") << point(x, y);
                 if (last) model.record.pop_back();
+            } else if (kind < 93 && model.built) {
+                // TURN on a taken point is refused, yet the engine moves; off the board it is not.
+                int x = anyCoordinate(model.sizeX), y = anyCoordinate(model.sizeY);
+                if (model.inside(x, y) && !model.taken(x, y)) {
+                    if (model.record.empty()) continue;
+                    std::tie(x, y) = model.record.front();
+                }
+                engine.send("TURN " + point(x, y));
+                if (!model.inside(x, y)) {
+                    ASSERT_EQ(engine.readLine(), "ERROR bad coordinates");
+                    continue;
+                }
+                ASSERT_EQ(engine.readLine(), "ERROR opponents's move [" + point(x, y) + "]");
+                std::string move = engine.readNonMessage();
+                int mx, my;
+                ASSERT_TRUE(parseMove(move, model.sizeX, model.sizeY, &mx, &my)) << move;
+                ASSERT_FALSE(model.taken(mx, my)) << move;
+                model.record.push_back({mx, my});
             } else if (kind < 96) {
                 int x = -1, y = -1;
                 for (int tries = 0; tries < 50 && (x < 0 || model.taken(x, y)); ++tries) {
@@ -223,6 +263,13 @@ TEST(BuiltBoard, RandomSessionAgreesWithAModel) {
             engine.send("TAKEBACK " + point(model.record.back().first, model.record.back().second));
             ASSERT_EQ(engine.readLine(), "OK");
             model.record.pop_back();
+        }
+        engine.sendRaw("QVBOARD\n" + point(model.sizeX - 1, model.sizeY - 1) + ",1\nDONE\n");
+        if (model.taken(model.sizeX - 1, model.sizeY - 1)) {  // a blocked point stays
+            ASSERT_EQ(engine.readLine(), "ERROR my move [" + point(model.sizeX - 1, model.sizeY - 1) + "]");
+        } else {
+            engine.send("TAKEBACK " + point(model.sizeX - 1, model.sizeY - 1));
+            ASSERT_EQ(engine.readLine(), "OK");
         }
         expectSilenceThenAbout(engine);
         engine.send("END");

@@ -83,6 +83,41 @@ TEST(HandOver, EndOfInputDuringASearchExitsAtOnce) {
     }
 }
 
+// A new size arrives while a search runs: the search ends with its move on the old
+// board before the new extents take effect.
+TEST(HandOver, StartDuringASearch) {
+    EngineProcess engine;
+    configure(engine);
+    engine.send("INFO max_node -1");  // only a stop ends the search
+    engine.send("START 15");
+    expectWelcome(engine);
+    engine.sendRaw("BOARD\n7,7,1\n8,8,2\nDONE\nSTART 10\n");
+    expectMove(engine, 15, 15);
+    expectWelcome(engine);
+    engine.sendRaw("BOARD\n2,2,1\n3,3,2\nDONE\nRECTSTART 5,8\n");
+    expectMove(engine, 10, 10);
+    expectWelcome(engine);
+    engine.send("PLAY 7,4");
+    EXPECT_EQ(engine.readLine(), "7,4");
+    engine.send("PLAY 4,5");
+    EXPECT_EQ(engine.readLine(), "ERROR bad coordinates");
+    // A refused size does not stop the search (its move normally comes after the
+    // refusal, but a search may also end on its own first).
+    engine.sendRaw("BOARD\n2,2,1\n3,3,2\nDONE\nSTART 25\nQVSTOP\n");
+    int errors = 0, moves = 0;
+    for (int i = 0; i < 2; ++i) {
+        const std::string line = engine.readNonMessage();
+        if (line == "ERROR size of the board") {
+            ++errors;
+        } else {
+            EXPECT_TRUE(parseMove(line, 8, 5)) << line;
+            ++moves;
+        }
+    }
+    EXPECT_EQ(errors, 1);
+    EXPECT_EQ(moves, 1);
+}
+
 TEST(HandOver, PositionCommandsAfterBeginWaitForTheMove) {
     EngineProcess engine;
     configure(engine);

@@ -13,10 +13,6 @@
 #include "protocol/stone_list.h"
 #include "search/search_table.h"
 
-const char* const ABOUT_LINE =
-    "name=\"Vodaro\", author=\"Zireraz\", version=\"2015 Roruvo 0.4.43\", "
-    "country=\"Finland\", www=\"https://vodaro.example.org\"";
-
 namespace {
 
 // Reads "x,y" and checks it against the current game's extents.
@@ -54,7 +50,12 @@ void beginCommand(const char*) {
     startSearch();
 }
 
-void aboutCommand(const char*) { sendReply("%s", ABOUT_LINE); }
+// Five fields: name, author, version, country, www.
+void aboutCommand(const char*) {
+    sendReply("name=\"Vodaro\", author=\"Zireraz\", version=\"%s\", country=\"Finland\", "
+              "www=\"https://vodaro.example.org\"",
+              ENGINE_VERSION);
+}
 
 void endCommand(const char*) {
     stopSearch();  // a running turn search writes its move first

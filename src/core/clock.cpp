@@ -1,9 +1,8 @@
 #include "core/clock.h"
 
-#include <chrono>
+#include "core/platform.h"
 
 int clockMs() {
-    using namespace std::chrono;
-    static const steady_clock::time_point origin = steady_clock::now();
-    return static_cast<int>(duration_cast<milliseconds>(steady_clock::now() - origin).count());
+    static const int64_t origin = platformMonotonicMs();
+    return static_cast<int>(platformMonotonicMs() - origin);
 }

@@ -1,10 +1,9 @@
 #include "core/output.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <mutex>
+
+#include "core/platform.h"
 
 namespace {
 
@@ -14,18 +13,6 @@ struct OutputState {
 };
 OutputState out;
 
-void writeAll(const char* text, int len) {
-    while (len > 0) {
-        ssize_t n = ::write(1, text, static_cast<size_t>(len));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return;  // a closed pipe: nothing more can be said
-        }
-        text += n;
-        len -= static_cast<int>(n);
-    }
-}
-
 }  // namespace
 
 void writeOut(const char* text, int len) {
@@ -33,7 +20,7 @@ void writeOut(const char* text, int len) {
     if (out.sink) {
         out.sink(text, len);
     } else {
-        writeAll(text, len);
+        platformWriteStdout(text, len);  // false: a closed pipe, nothing more can be said
     }
 }
 

@@ -1,5 +1,5 @@
 #include "protocol/engine_exit.h"
 
-#include <unistd.h>
+#include "core/platform.h"
 
-void exitEngine() { ::_exit(0); }
+void exitEngine() { platformExit(0); }

@@ -1,6 +1,6 @@
 #include "threats/table_memory.h"
 
-#include <cstdlib>
+#include "core/platform.h"
 
 namespace {
 
@@ -17,16 +17,14 @@ constexpr int64_t CACHE_LINE = 64;
 void* allocateTableBlock(int64_t bytes) {
     if (bytes <= 0) return nullptr;
     if (memory.ceiling > 0 && memory.held + bytes > memory.ceiling) return nullptr;
-    // aligned_alloc wants a size that is a multiple of the alignment.
-    int64_t rounded = (bytes + CACHE_LINE - 1) / CACHE_LINE * CACHE_LINE;
-    void* block = std::aligned_alloc(CACHE_LINE, static_cast<size_t>(rounded));
+    void* block = platformAlignedAlloc(CACHE_LINE, static_cast<size_t>(bytes));
     if (block) memory.held += bytes;
     return block;
 }
 
 void freeTableBlock(void* block, int64_t bytes) {
     if (!block) return;
-    std::free(block);
+    platformAlignedFree(block);
     memory.held -= bytes;
 }
 

@@ -54,7 +54,9 @@ void chooseFirstMove() {
     const int cx = game.sizeX / 2;
     const int cy = game.sizeY / 2;
     setBestMove(cx, cy);
-    if (cx >= MAX_SIDE || cy >= MAX_SIDE || game.blockTable[cx][cy].load() == 0) return;
+    // A degenerate extent names no point: the refusal of the move reports it.
+    if (cx < 0 || cy < 0 || cx >= MAX_SIDE || cy >= MAX_SIDE) return;
+    if (game.blockTable[cx][cy].load() == 0) return;
     setBestMove(-1, -1);
     int bestDistance = std::abs(cy + 1) + std::abs(cx + 1);
     for (int x = 0; x < game.sizeX && x < MAX_SIDE; ++x) {

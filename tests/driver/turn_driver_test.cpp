@@ -13,6 +13,8 @@
 #include "driver/turn_limits.h"
 #include "driver_game.h"
 #include "rules/forbidden.h"
+#include "search/search_table.h"
+#include "threats/table_memory.h"
 #include "search/root_report.h"
 
 namespace {
@@ -411,6 +413,30 @@ TEST_F(TurnDriver, AnswersWithinTheTurnTime) {
     playTurn();
     EXPECT_LT(elapsedMs(start), 1000);
     EXPECT_EQ(searchControl.turnBudget, 200);
+}
+
+TEST_F(TurnDriver, TablesFollowHashSizeAndShortMemoryIsReportedOnce) {
+    settings.maxDepth = 2;
+    startGame();
+    recordDrawing(MIDGAME);
+    settings.hashSize = 2048;
+    playTurn();
+    EXPECT_EQ(allocatedSearchTableCount(), 2048);
+    // One MiB holds both kinds at 2048 entries (384 bytes each) but not at 65536:
+    // the tables fall back to a smaller size and say so, once.
+    setTableMemoryCeiling(1 << 20);
+    settings.hashSize = 65536;
+    playTurn();
+    const int fallback = allocatedSearchTableCount();
+    EXPECT_LT(fallback, 65536);
+    EXPECT_NE(capturedText().find("ERROR"), std::string::npos) << capturedText();
+    playTurn();
+    EXPECT_EQ(capturedText().find("ERROR"), std::string::npos) << "the same size is not asked for again";
+    EXPECT_EQ(allocatedSearchTableCount(), fallback);
+    setTableMemoryCeiling(0);
+    settings.hashSize = 4096;
+    playTurn();
+    EXPECT_EQ(allocatedSearchTableCount(), 4096);
 }
 
 TEST_F(TurnDriver, HugeMaxDepthStaysWithinTheWorkAreas) {

@@ -118,7 +118,7 @@ bool mayStartIteration(int d, bool timePlenty) {
         const SearchControl& sc = searchControl;
         const int elapsed = clockMs() - sc.turnStartTime;
         const int stop = brainSignals.stopRequest.load();
-        const bool inTime = 4 * static_cast<int64_t>(elapsed) < sc.turnBudget || timePlenty;
+        const bool inTime = timeAllowsIteration(elapsed, sc.turnBudget, timePlenty);
         const bool roomLeft = game.recordLength + d <= geometry.sizeX * geometry.sizeY;
         if (!(inTime && roomLeft && stop <= 0)) {
             if (settings.maxNode.load() != -1 || stop > 0) return false;
@@ -181,19 +181,14 @@ int fullSearch(int colour, bool timePlenty) {
     return value;
 }
 
-bool timeIsPlentiful() {
-    int pointsLeft = game.sizeX * game.sizeY - game.recordLength + 1;
-    if (pointsLeft < 1) pointsLeft = 1;  // a record longer than the board must not divide by zero
-    return settings.timeLeft.load() / pointsLeft >= searchControl.turnBudget;
-}
-
 }  // namespace
 
 void turnDriver() {
     const int colour = sideToMove();
     resetTurnStatistics();
     searchControl.turnBudget = computeTurnBudget();
-    const bool timePlenty = timeIsPlentiful();
+    const bool timePlenty = timePlentiful(settings.timeLeft.load(), game.sizeX * game.sizeY, game.recordLength,
+                                          searchControl.turnBudget);
     int value = 0;
     if (game.recordLength == 0) {
         chooseFirstMove();

@@ -10,6 +10,12 @@ int computeTurnBudget() {
     return timeout < share ? timeout : share;
 }
 
+bool timePlentiful(int timeLeft, int points, int recordLength, int budget) {
+    int share = points - recordLength + 1;
+    if (share < 1) share = 1;  // a record longer than the board must not divide by zero
+    return timeLeft / share >= budget;
+}
+
 void checkHashSize() {
     const int wanted = settings.hashSize.load();
     if (wanted == searchTableCount()) return;

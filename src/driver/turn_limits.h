@@ -15,6 +15,16 @@ constexpr int ROOT_WINDOW = 100000000;
 // min(timeout_turn, time_left / 16), the time a turn may use.
 int computeTurnBudget();
 
+// Time is plentiful when the match time left, shared among the points still
+// empty (plus one), covers a whole budget: iterations may then start late.
+bool timePlentiful(int timeLeft, int points, int recordLength, int budget);
+
+// Another iteration starts only while less than a quarter of the budget is
+// spent, unless time is plentiful.
+inline bool timeAllowsIteration(int elapsedMs, int budget, bool plentiful) {
+    return plentiful || 4 * static_cast<long long>(elapsedMs) < budget;
+}
+
 // Reallocates and clears the transposition tables when hash_size changed.
 void checkHashSize();
 

@@ -185,6 +185,38 @@ TEST_F(BalanceDriver, MidGamePairIsOnEmptyPointsAndBoardIsRestored) {
     EXPECT_EQ(game.recordLength, 14);
 }
 
+TEST_F(BalanceDriver, ShortListSearchesKeepTheBoardAndReportTheFrontPair) {
+    // 28 stones on 6 by 6, no five possible: 56 pairs, cut to 31 from depth 5
+    // on, so the deeper iterations defend the front pair with narrow windows
+    // and swap records; every pair must still be undone exactly.
+    settings.maxNode = -1;
+    settings.maxDepth = 9;
+    startGame(6, 6);
+    recordDrawing(R"(
+        .XOXXX
+        OOX.OO
+        OXOXOX
+        .OX.OO
+        OXO..X
+        .XXX.O)");
+    applyRule();
+    const uint64_t key = pos.hashKey;
+    run();
+    EXPECT_EQ(pos.hashKey, key);
+    EXPECT_EQ(pos.moveCount, 28);
+    const Final f = finalLine();
+    ASSERT_TRUE(f.ok) << capturedText();
+    EXPECT_EQ(f.depth, 9);
+    const BalancePair& front = balancePairs[0];
+    EXPECT_EQ(f.x1, front.x1);
+    EXPECT_EQ(f.y1, front.y1);
+    EXPECT_EQ(f.x2, front.x2);
+    EXPECT_EQ(f.y2, front.y2);
+    EXPECT_EQ(f.value, front.value < 10000 ? front.value : 10000);
+    EXPECT_EQ(pos.board[f.x1][f.y1], EMPTY);
+    EXPECT_EQ(pos.board[f.x2][f.y2], EMPTY);
+}
+
 TEST_F(BalanceDriver, AStopRequestReportsTheStaticFrontPair) {
     settings.maxNode = -1;  // only the stop ends it
     startGame();

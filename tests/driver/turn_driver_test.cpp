@@ -93,6 +93,29 @@ const char* const BLACK_OPEN_FOUR = R"(
     ...............
     ...............)";
 
+TEST(TurnTime, BudgetIsTheTurnTimeOrASixteenthOfTheMatchTime) {
+    fastSettings(0);
+    settings.timeoutTurn = 30000;
+    settings.timeLeft = 1000000000;
+    EXPECT_EQ(computeTurnBudget(), 30000);
+    settings.timeLeft = 3200;
+    EXPECT_EQ(computeTurnBudget(), 200);
+    settings.timeLeft = 15;  // a sixteenth truncates to nothing
+    EXPECT_EQ(computeTurnBudget(), 0);
+}
+
+TEST(TurnTime, LateIterationsNeedPlentifulTime) {
+    // 211 points left on 15 by 15 after 14 stones, plus one: 212 shares.
+    EXPECT_TRUE(timePlentiful(1000000000, 225, 14, 30000));
+    EXPECT_TRUE(timePlentiful(212 * 400, 225, 14, 400));
+    EXPECT_FALSE(timePlentiful(212 * 400 - 1, 225, 14, 400));
+    EXPECT_TRUE(timePlentiful(400, 225, 500, 400)) << "a record longer than the board shares by one";
+    EXPECT_TRUE(timeAllowsIteration(99, 400, false));
+    EXPECT_FALSE(timeAllowsIteration(100, 400, false));
+    EXPECT_TRUE(timeAllowsIteration(100000, 400, true));
+    EXPECT_FALSE(timeAllowsIteration(0, 0, false));
+}
+
 class TurnDriver : public ::testing::Test {
 protected:
     CapturedOutput output;

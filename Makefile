@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all run test engine clean asan tsan bench
+.PHONY: all run test engine clean asan tsan bench windows wine-test
 
 all: engine
 
@@ -33,6 +33,23 @@ tsan:
 	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DVODARO_SANITIZE=thread -DVODARO_BENCH=OFF
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && ctest --output-on-failure -L thread -j $(JOBS)
+
+# The Windows x64 engine, cross-compiled with mingw-w64 (posix threads):
+# build/windows/pbrain-vodaro64.exe, static, for any x86-64 machine.
+WINDOWS_BUILD ?= $(BUILD)/windows
+windows:
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
+	cmake --build $(WINDOWS_BUILD) --target pbrain-vodaro -j $(JOBS)
+
+# Protocol tests against the .exe under wine: the manager replays (a complete
+# game under each rule, CRLF input, QVSTOP and END during searches), every
+# command, stops and exits during searches, and raw bytes on the input.
+WINE_TESTS ?= Manager*:Commands.*:HandOver.End*:DriverTurn.StopEndsAnUnlimitedSearchAtOnce:ForbiddenListing.WaitsForARunningSearch:DriverBalance.StopEndsItWithTheFinalLine:BadInput.HighControlAndNulBytes
+wine-test: windows $(BUILD)/Makefile
+	cmake --build $(BUILD) --target test_protocol -j $(JOBS)
+	WINEDEBUG=-all wineboot --init >/dev/null 2>&1 || true
+	WINEDEBUG=-all VODARO_ENGINE_CMD="wine $(CURDIR)/$(WINDOWS_BUILD)/pbrain-vodaro64.exe" \
+	  ./$(BUILD)/tests/test_protocol --gtest_filter='$(WINE_TESTS)'
 
 clean:
 	rm -rf build build-asan build-tsan

@@ -3,7 +3,7 @@
 // standard input, lines come back from its standard output. Every read has a
 // timeout, so an engine that hangs fails the test instead of blocking CI.
 //
-//   EngineProcess engine;                 // starts VODARO_BINARY
+//   EngineProcess engine;                 // starts VODARO_BINARY (or VODARO_ENGINE_CMD)
 //   engine.send("START 15");
 //   EXPECT_EQ(engine.readLine(), "MESSAGE Vodaro ... :-)");
 //   engine.closeInput();                  // end of input
@@ -16,7 +16,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,7 +33,22 @@ public:
     static constexpr const char* CLOSED = "<closed>";
     static constexpr int DEFAULT_TIMEOUT_MS = 10000;
 
-    explicit EngineProcess(const char* binary = VODARO_BINARY) { start(binary); }
+    // The environment variable VODARO_ENGINE_CMD, when set and not empty, replaces
+    // the binary with a command of blank-separated words, searched on PATH:
+    //   VODARO_ENGINE_CMD="wine build/windows/pbrain-vodaro64.exe" test_protocol
+    // runs the same tests against the Windows engine.
+    EngineProcess() : EngineProcess(engineCommand()) {}
+    explicit EngineProcess(const char* binary) : EngineProcess(std::vector<std::string>{binary}) {}
+    explicit EngineProcess(const std::vector<std::string>& command) { start(command); }
+
+    static std::vector<std::string> engineCommand() {
+        const char* custom = std::getenv("VODARO_ENGINE_CMD");
+        if (custom == nullptr || *custom == '\0') return {VODARO_BINARY};
+        std::vector<std::string> words;
+        std::istringstream split(custom);
+        for (std::string word; split >> word;) words.push_back(word);
+        return words;
+    }
 
     ~EngineProcess() {
         closeInput();
@@ -108,9 +125,16 @@ public:
                 }
                 return CLOSED;
             }
+            // Lines written in one piece leave the pipe as whole lines: a read that
+            // stops inside a line, with room left in the buffer, saw a line in parts.
+            if (static_cast<size_t>(n) < sizeof chunk && chunk[n - 1] != '\n') ++splitReads_;
             pending_.append(chunk, static_cast<size_t>(n));
         }
     }
+
+    // Reads that returned part of a line although the buffer had room for more:
+    // the engine wrote a line in more than one piece.
+    int splitReads() const { return splitReads_; }
 
     // Reads up to count lines (stops early on timeout or end of output).
     std::vector<std::string> readLines(int count, int timeoutMs = DEFAULT_TIMEOUT_MS) {
@@ -162,7 +186,11 @@ public:
     const std::string& unread() const { return pending_; }
 
 private:
-    void start(const char* binary) {
+    void start(const std::vector<std::string>& command) {
+        if (command.empty()) return;
+        std::vector<char*> argv;
+        for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
+        argv.push_back(nullptr);
         int toChild[2];
         int fromChild[2];
         if (::pipe2(toChild, O_CLOEXEC) != 0) return;
@@ -176,8 +204,7 @@ private:
         if (pid == 0) {
             ::dup2(toChild[0], 0);
             ::dup2(fromChild[1], 1);
-            char* argv[] = {const_cast<char*>(binary), nullptr};
-            ::execv(binary, argv);
+            ::execvp(argv[0], argv.data());
             ::_exit(127);
         }
         ::close(toChild[0]);
@@ -198,4 +225,5 @@ private:
     bool reaped_ = false;
     int exitStatus_ = -1;
     std::string pending_;
+    int splitReads_ = 0;
 };

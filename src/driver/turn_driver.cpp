@@ -71,9 +71,9 @@ void chooseFirstMove() {
     }
 }
 
-// The last search proved a win: keep completing it without searching.
+// The last search proved a win: keep completing it without searching. When
+// no five or open-four point is left, the full search takes over.
 bool continueWin(int colour) {
-    if (turnState.lastTurnValue - searchControl.rootDepth < WIN_SCORE) return false;
     int x = 0;
     int y = 0;
     if (!findWinningPoint(colour, x, y)) return false;
@@ -94,6 +94,12 @@ bool blockFive(int colour) {
     setBestMove(x, y);
     if (fives > 1) turnState.lastTurnValue = UNSTOPPABLE_FIVES;
     return true;
+}
+
+// The shortcuts of a built board; false sends the turn to the full search.
+bool takeShortcut(int colour) {
+    if (turnState.lastTurnValue - searchControl.rootDepth >= WIN_SCORE) return continueWin(colour);
+    return blockFive(colour);
 }
 
 void takeBestLine() {
@@ -194,7 +200,7 @@ void turnDriver() {
         chooseFirstMove();
         searchControl.turnStartTime = 0;
         value = turnState.lastTurnValue;
-    } else if (game.appliedRule != -1 && (continueWin(colour) || blockFive(colour))) {
+    } else if (game.appliedRule != -1 && takeShortcut(colour)) {
         searchControl.turnStartTime = 0;
         value = turnState.lastTurnValue;
     } else {

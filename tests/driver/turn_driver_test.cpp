@@ -240,6 +240,17 @@ TEST_F(TurnDriver, AProvenWinIsContinuedWithoutSearching) {
     EXPECT_EQ(summary()[1], "3") << "the kept depth is reported";
 }
 
+TEST_F(TurnDriver, AProvenWinWithoutAFivePointGoesToTheSearch) {
+    startGame();
+    recordDrawing(WHITE_FOUR);
+    buildBoard();
+    turnState.lastTurnValue = WIN_SCORE + 3;  // a stale win: the block is no shortcut now
+    searchControl.rootDepth = 3;
+    EXPECT_EQ(playTurn(), "7,7");
+    EXPECT_GT(searchControl.nodeCounter, 0);
+    EXPECT_LT(turnState.lastTurnValue, WIN_SCORE);
+}
+
 TEST_F(TurnDriver, RenjuBlackNeverBlocksOnAForbiddenPoint) {
     fastSettings(2);
     startGame();

@@ -2,7 +2,6 @@
 // of each rule (prefixes of engine games), reporting the depth reached, the
 // selective depth and the speed. Run on a quiet machine; one turn per position.
 #include <benchmark/benchmark.h>
-
 #include <sys/resource.h>
 #include <time.h>
 
@@ -23,11 +22,14 @@ namespace {
 // Engine games of each rule, moves "x,y" in order; the positions are their
 // first 16, 20 and 24 moves.
 const char* const kGames[3] = {
-    "7,7 8,8 6,5 6,7 5,3 7,5 4,6 9,6 5,8 11,7 3,4 10,9 11,8 5,4 9,7 4,7 8,4 3,5 8,10 5,9 6,11 7,10 10,5 9,11 "
+    "7,7 8,8 6,5 6,7 5,3 7,5 4,6 9,6 5,8 11,7 3,4 10,9 11,8 5,4 9,7 4,7 8,4 3,5 8,10 5,9 6,11 7,10 "
+    "10,5 9,11 "
     "10,10 10,4",
-    "7,7 7,8 8,5 8,6 9,8 6,5 10,6 5,7 5,6 10,7 6,4 9,9 4,8 4,4 6,9 3,6 8,10 7,3 3,5 9,4 10,11 8,11 11,9 11,10 "
+    "7,7 7,8 8,5 8,6 9,8 6,5 10,6 5,7 5,6 10,7 6,4 9,9 4,8 4,4 6,9 3,6 8,10 7,3 3,5 9,4 10,11 8,11 "
+    "11,9 11,10 "
     "2,7 4,9",
-    "7,7 8,7 5,6 6,6 8,5 5,8 6,4 7,9 6,9 7,4 4,8 9,5 8,10 4,10 9,8 6,11 10,6 3,7 11,4 11,6 5,11 4,5 9,3 10,3 "
+    "7,7 8,7 5,6 6,6 8,5 5,8 6,4 7,9 6,9 7,4 4,8 9,5 8,10 4,10 9,8 6,11 10,6 3,7 11,4 11,6 5,11 "
+    "4,5 9,3 10,3 "
     "7,12 9,10",
 };
 const int kPrefixes[3] = {16, 20, 24};

@@ -22,9 +22,13 @@ namespace {
 // Below this many pairs the front pair is defended by narrow-window searches.
 constexpr int SHORT_LIST = 32;
 
-bool stopped() { return searchControl.searchStopFlag != 0; }
+bool stopped() {
+    return searchControl.searchStopFlag != 0;
+}
 
-int fullWindowValue(int colour) { return std::abs(alphaBeta(searchControl.rootDepth, -ROOT_WINDOW, ROOT_WINDOW, colour, 0)); }
+int fullWindowValue(int colour) {
+    return std::abs(alphaBeta(searchControl.rootDepth, -ROOT_WINDOW, ROOT_WINDOW, colour, 0));
+}
 
 // Searches pair i after both its moves are made. Short lists first test
 // whether the pair can beat the front pair at all (window -b ... b).
@@ -88,16 +92,16 @@ void writePairLine(const char* head, int depth, int elapsed, int n) {
     const int selective = depth - sc.lowestRemainingDepth;
     if (n == 0) {
         // No pair at all (fewer than two empty points): nothing to name.
-        sendReply("MESSAGE DETAIL %sDEPTH:%d-%d |VAL|:0 TIME:%dms NODE:%dm", head, depth, selective, elapsed,
-                  megaNodes);
+        sendReply("MESSAGE DETAIL %sDEPTH:%d-%d |VAL|:0 TIME:%dms NODE:%dm", head, depth, selective,
+                  elapsed, megaNodes);
         return;
     }
     const BalancePair& front = balancePairs[0];
     const int value = front.value < 10000 ? front.value : 10000;
     const int sizeX = geometry.sizeX;
-    sendReply("MESSAGE DETAIL %sDEPTH:%d-%d |VAL|:%d TIME:%dms NODE:%dm [%d,%c][%d,%c]", head, depth, selective,
-              value, elapsed, megaNodes, notationNumber(sizeX, front.x1), notationLetter(front.y1),
-              notationNumber(sizeX, front.x2), notationLetter(front.y2));
+    sendReply("MESSAGE DETAIL %sDEPTH:%d-%d |VAL|:%d TIME:%dms NODE:%dm [%d,%c][%d,%c]", head,
+              depth, selective, value, elapsed, megaNodes, notationNumber(sizeX, front.x1),
+              notationLetter(front.y1), notationNumber(sizeX, front.x2), notationLetter(front.y2));
 }
 
 // Deepens over the pairs until a gate or a stop ends it.

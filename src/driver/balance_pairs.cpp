@@ -68,8 +68,9 @@ int buildPairList(int colour) {
                     makeMove(k, l, opponent);
                     const int v = evaluateLeaf(0, colour);
                     unmakeMove(k, l, opponent);
-                    balancePairs[n++] = {std::abs(v), static_cast<int16_t>(i), static_cast<int16_t>(j),
-                                         static_cast<int16_t>(k), static_cast<int16_t>(l)};
+                    balancePairs[n++] = {std::abs(v), static_cast<int16_t>(i),
+                                         static_cast<int16_t>(j), static_cast<int16_t>(k),
+                                         static_cast<int16_t>(l)};
                 }
             }
             unmakeMove(i, j, colour);

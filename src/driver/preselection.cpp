@@ -12,7 +12,9 @@ namespace {
 
 constexpr int LOSING_MOVE = -9999999;
 
-bool hasKind(int kind, int colour) { return pos.setRows[kind][colour - 1] != 0; }
+bool hasKind(int kind, int colour) {
+    return pos.setRows[kind][colour - 1] != 0;
+}
 
 bool eligible(int x, int y, bool renjuBlack) {
     if (pos.board[x][y] != EMPTY) return false;
@@ -27,7 +29,8 @@ int scoreTrialMove(int colour) {
     // The opponent completes five next move.
     if (hasKind(SET_FIVE, opponent)) return LOSING_MOVE;
     // No open four against us, or our own five comes first: the evaluation decides.
-    if (hasKind(SET_FIVE, colour) || !hasKind(SET_OPEN_FOUR, opponent)) return -evaluateLeaf(0, opponent);
+    if (hasKind(SET_FIVE, colour) || !hasKind(SET_OPEN_FOUR, opponent))
+        return -evaluateLeaf(0, opponent);
     // An open four against us loses, unless black cannot play it under Renju.
     if (geometry.rule == 2 && opponent == BLACK) {
         int fx = 0;

@@ -34,7 +34,9 @@ void setBestMove(int x, int y) {
     rootResult.bestY = y;
 }
 
-bool hasKind(int kind, int colour) { return pos.setRows[kind][colour - 1] != 0; }
+bool hasKind(int kind, int colour) {
+    return pos.setRows[kind][colour - 1] != 0;
+}
 
 // A point black may not play under Renju; five points are never forbidden.
 bool forbiddenForUs(int colour, int x, int y) {
@@ -114,7 +116,9 @@ void takeBestLine() {
     turnState.bestLineLength = n;
 }
 
-bool decided(int value) { return value > MAX_UNDECIDED || value < -MAX_UNDECIDED; }
+bool decided(int value) {
+    return value > MAX_UNDECIDED || value < -MAX_UNDECIDED;
+}
 
 // Whether iteration d may start. Ends the deepening (false) on the time, stop,
 // node and depth gates; with max_node -1 only a stop request or the depth
@@ -193,8 +197,8 @@ void turnDriver() {
     const int colour = sideToMove();
     resetTurnStatistics();
     searchControl.turnBudget = computeTurnBudget();
-    const bool timePlenty = timePlentiful(settings.timeLeft.load(), game.sizeX * game.sizeY, game.recordLength,
-                                          searchControl.turnBudget);
+    const bool timePlenty = timePlentiful(settings.timeLeft.load(), game.sizeX * game.sizeY,
+                                          game.recordLength, searchControl.turnBudget);
     int value = 0;
     if (game.recordLength == 0) {
         chooseFirstMove();

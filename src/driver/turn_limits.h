@@ -35,8 +35,14 @@ bool nodeQuotaSpent();
 int iterationDepthLimit();
 
 // A score clamped to the -10000 ... 10000 range of the reports.
-inline int reportedValue(int v) { return v > 10000 ? 10000 : (v < -10000 ? -10000 : v); }
+inline int reportedValue(int v) {
+    return v > 10000 ? 10000 : (v < -10000 ? -10000 : v);
+}
 
 // Board notation of a point: the number sizeX - x, then the letter 'A' + y.
-inline int notationNumber(int sizeX, int x) { return sizeX - x; }
-inline char notationLetter(int y) { return static_cast<char>('A' + y); }
+inline int notationNumber(int sizeX, int x) {
+    return sizeX - x;
+}
+inline char notationLetter(int y) {
+    return static_cast<char>('A' + y);
+}

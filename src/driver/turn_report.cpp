@@ -34,18 +34,22 @@ void writeSummary(int value, bool detailed) {
     const int selective = depth - sc.lowestRemainingDepth;
     const int64_t nodes = sc.nodeCounter;
     const int64_t expanded = sc.expandedNodeCounter;
-    const double complexity = 100.0 * static_cast<double>(expanded) / static_cast<double>(nodes + 1);
+    const double complexity =
+        100.0 * static_cast<double>(expanded) / static_cast<double>(nodes + 1);
     const double branching = sc.branchSum / static_cast<double>(expanded + 1);
     // The elapsed time is never negative; the guard keeps a clock anomaly from dividing by zero.
-    const long speed = elapsed + 1 > 0 ? static_cast<long>(nodes / (elapsed + 1)) : static_cast<long>(nodes);
+    const long speed =
+        elapsed + 1 > 0 ? static_cast<long>(nodes / (elapsed + 1)) : static_cast<long>(nodes);
     const int megaNodes = static_cast<int>(nodes / 1000000);
     if (detailed) {
-        sendReply("MESSAGE Complexity: %.1f, %.1f | Depth: %d-%d | Time: %ldms | Node: %dm", complexity,
-                  branching, depth, selective, elapsed, megaNodes);
-        sendReply("MESSAGE Speed: %ld | Evaluation: %d %s", speed, reportedValue(value), moodOf(value));
+        sendReply("MESSAGE Complexity: %.1f, %.1f | Depth: %d-%d | Time: %ldms | Node: %dm",
+                  complexity, branching, depth, selective, elapsed, megaNodes);
+        sendReply("MESSAGE Speed: %ld | Evaluation: %d %s", speed, reportedValue(value),
+                  moodOf(value));
     } else {
-        sendReply("MESSAGE %.1f | %d | %d | %ldms | %.1f | %ld | %d | %d %s", complexity, depth, selective,
-                  elapsed, branching, speed, geometry.lineRadius, reportedValue(value), moodOf(value));
+        sendReply("MESSAGE %.1f | %d | %d | %ldms | %.1f | %ld | %d | %d %s", complexity, depth,
+                  selective, elapsed, branching, speed, geometry.lineRadius, reportedValue(value),
+                  moodOf(value));
     }
 }
 

@@ -1,5 +1,7 @@
 // The balance driver: the pair list, its thinning, and whole QVBALANCE runs
 // called directly.
+#include "driver/balance_driver.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,7 +10,6 @@
 
 #include "board/geometry.h"
 #include "board/position.h"
-#include "driver/balance_driver.h"
 #include "driver/balance_pairs.h"
 #include "driver/game_setup.h"
 #include "driver_game.h"
@@ -43,7 +44,7 @@ TEST(BalanceThinning, ShortListsShrinkSlowlyOnlyWhenEven) {
 }
 
 class BalanceDriver : public ::testing::Test {
-protected:
+  protected:
     CapturedOutput output;
 
     void SetUp() override { fastSettings(0); }
@@ -64,7 +65,8 @@ protected:
         Final f;
         if (lines.empty()) return f;
         static const std::regex form(
-            "MESSAGE DETAIL \\(BALANCE MOVE\\) DEPTH:([0-9]+)-[0-9]+ \\|VAL\\|:([0-9]+) TIME:[0-9]+ms NODE:[0-9]+m "
+            "MESSAGE DETAIL \\(BALANCE MOVE\\) DEPTH:([0-9]+)-[0-9]+ \\|VAL\\|:([0-9]+) "
+            "TIME:[0-9]+ms NODE:[0-9]+m "
             "\\[([0-9]+),([A-Z])\\]\\[([0-9]+),([A-Z])\\]");
         std::smatch m;
         if (!std::regex_match(lines.back(), m, form)) return f;
@@ -89,7 +91,8 @@ TEST_F(BalanceDriver, EmptyBoardListsEveryCloseOrderedPair) {
         for (int y = 0; y < 15; ++y)
             for (int u = 0; u < 15; ++u)
                 for (int v = 0; v < 15; ++v)
-                    if ((u != x || v != y) && std::abs(u - x) <= 3 && std::abs(v - y) <= 3) ++expected;
+                    if ((u != x || v != y) && std::abs(u - x) <= 3 && std::abs(v - y) <= 3)
+                        ++expected;
     EXPECT_EQ(n, expected);
     for (int i = 0; i < n; ++i) {
         const BalancePair& p = balancePairs[i];
@@ -148,8 +151,9 @@ TEST_F(BalanceDriver, EmptyBoardAnswersWithTwoClosePoints) {
     EXPECT_EQ(turnState.lastTurnValue, 0);
     // Every line before the final one reports one finished iteration, in order.
     const auto lines = capturedLines();
-    const std::regex step("MESSAGE DETAIL DEPTH:([0-9]+)-[0-9]+ \\|VAL\\|:[0-9]+ TIME:[0-9]+ms NODE:[0-9]+m "
-                          "\\[[0-9]+,[A-Z]\\]\\[[0-9]+,[A-Z]\\]");
+    const std::regex step(
+        "MESSAGE DETAIL DEPTH:([0-9]+)-[0-9]+ \\|VAL\\|:[0-9]+ TIME:[0-9]+ms NODE:[0-9]+m "
+        "\\[[0-9]+,[A-Z]\\]\\[[0-9]+,[A-Z]\\]");
     int iterations = 0;
     for (const std::string& line : lines) {
         std::smatch m;
@@ -240,8 +244,9 @@ TEST_F(BalanceDriver, NoPairToNameGivesALineWithoutPoints) {
     run();
     const auto lines = capturedLines();
     ASSERT_FALSE(lines.empty());
-    EXPECT_TRUE(std::regex_match(lines.back(), std::regex("MESSAGE DETAIL \\(BALANCE MOVE\\) DEPTH:0-0 \\|VAL\\|:0 "
-                                                          "TIME:[0-9]+ms NODE:0m")))
+    EXPECT_TRUE(std::regex_match(
+        lines.back(), std::regex("MESSAGE DETAIL \\(BALANCE MOVE\\) DEPTH:0-0 \\|VAL\\|:0 "
+                                 "TIME:[0-9]+ms NODE:0m")))
         << lines.back();
     EXPECT_EQ(capturedText().find("MESSAGE DETAIL DEPTH"), std::string::npos);
 }

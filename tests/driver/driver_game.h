@@ -26,7 +26,9 @@ inline std::string& capturedText() {
     return text;
 }
 
-inline void captureSink(const char* text, int len) { capturedText().append(text, static_cast<size_t>(len)); }
+inline void captureSink(const char* text, int len) {
+    capturedText().append(text, static_cast<size_t>(len));
+}
 
 inline std::vector<std::string> capturedLines() {
     std::vector<std::string> lines;
@@ -76,7 +78,8 @@ inline void recordDrawing(const std::string& drawing) {
     ASSERT_TRUE(black.size() == white.size() || black.size() == white.size() + 1) << "stone counts";
     for (size_t i = 0; i < black.size(); ++i) {
         game.gameRecord[game.recordLength++] = {black[i].x, black[i].y, BLACK};
-        if (i < white.size()) game.gameRecord[game.recordLength++] = {white[i].x, white[i].y, WHITE};
+        if (i < white.size())
+            game.gameRecord[game.recordLength++] = {white[i].x, white[i].y, WHITE};
     }
 }
 
@@ -93,8 +96,9 @@ void runWithin(int deadlineMs, Fn fn) {
 }
 
 inline int elapsedMs(std::chrono::steady_clock::time_point since) {
-    return static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - since).count());
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - since)
+                                .count());
 }
 
 // The fields of a line split at " | ".
@@ -103,7 +107,8 @@ inline std::vector<std::string> summaryFields(const std::string& line) {
     size_t start = 0;
     for (;;) {
         size_t bar = line.find(" | ", start);
-        fields.push_back(line.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+        fields.push_back(
+            line.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
         if (bar == std::string::npos) break;
         start = bar + 3;
     }

@@ -1,5 +1,7 @@
 // The turn driver called directly: first moves, shortcuts, the full search's
 // limits and gates, and the report lines.
+#include "driver/turn_driver.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -9,13 +11,12 @@
 #include "board/geometry.h"
 #include "board/position.h"
 #include "driver/game_setup.h"
-#include "driver/turn_driver.h"
 #include "driver/turn_limits.h"
 #include "driver_game.h"
 #include "rules/forbidden.h"
+#include "search/root_report.h"
 #include "search/search_table.h"
 #include "threats/table_memory.h"
-#include "search/root_report.h"
 
 namespace {
 
@@ -109,7 +110,8 @@ TEST(TurnTime, LateIterationsNeedPlentifulTime) {
     EXPECT_TRUE(timePlentiful(1000000000, 225, 14, 30000));
     EXPECT_TRUE(timePlentiful(212 * 400, 225, 14, 400));
     EXPECT_FALSE(timePlentiful(212 * 400 - 1, 225, 14, 400));
-    EXPECT_TRUE(timePlentiful(400, 225, 500, 400)) << "a record longer than the board shares by one";
+    EXPECT_TRUE(timePlentiful(400, 225, 500, 400))
+        << "a record longer than the board shares by one";
     EXPECT_TRUE(timeAllowsIteration(99, 400, false));
     EXPECT_FALSE(timeAllowsIteration(100, 400, false));
     EXPECT_TRUE(timeAllowsIteration(100000, 400, true));
@@ -117,7 +119,7 @@ TEST(TurnTime, LateIterationsNeedPlentifulTime) {
 }
 
 class TurnDriver : public ::testing::Test {
-protected:
+  protected:
     CapturedOutput output;
 
     void SetUp() override { fastSettings(0); }
@@ -354,7 +356,8 @@ TEST_F(TurnDriver, BestLineFollowsTheSummaryAndPrecedesTheMove) {
     int x = 0;
     int y = 0;
     ASSERT_TRUE(parseMove(reply, x, y));
-    EXPECT_EQ(best.rfind("MESSAGE [" + std::to_string(x + 1) + "," + std::to_string(y + 1) + "]", 0), 0u)
+    EXPECT_EQ(
+        best.rfind("MESSAGE [" + std::to_string(x + 1) + "," + std::to_string(y + 1) + "]", 0), 0u)
         << best << " / " << reply;
 }
 
@@ -372,13 +375,17 @@ TEST_F(TurnDriver, DetailedReportsComeInOrder) {
     const size_t n = lines.size();
     EXPECT_EQ(lines[n - 2], "MESSAGE Block[15A] [1D] ");
     EXPECT_EQ(lines[n - 3].rfind("MESSAGE Bestline: [", 0), 0u) << lines[n - 3];
-    EXPECT_TRUE(std::regex_match(lines[n - 4], std::regex("MESSAGE Speed: [0-9]+ \\| Evaluation: -?[0-9]+ ?(:-\\)|:-\\()?")))
+    EXPECT_TRUE(std::regex_match(
+        lines[n - 4], std::regex("MESSAGE Speed: [0-9]+ \\| Evaluation: -?[0-9]+ ?(:-\\)|:-\\()?")))
         << lines[n - 4];
-    EXPECT_TRUE(std::regex_match(lines[n - 5], std::regex("MESSAGE Complexity: [0-9.]+, [0-9.]+ \\| Depth: 6-[0-9]+ \\| "
-                                                           "Time: [0-9]+ms \\| Node: [0-9]+m")))
+    EXPECT_TRUE(std::regex_match(
+        lines[n - 5], std::regex("MESSAGE Complexity: [0-9.]+, [0-9.]+ \\| Depth: 6-[0-9]+ \\| "
+                                 "Time: [0-9]+ms \\| Node: [0-9]+m")))
         << lines[n - 5];
     // Detail lines for depths 5 and 6 only, before the summary.
-    const std::regex detail("MESSAGE DETAIL DEPTH:([0-9]+)-[0-9]+ VAL:-?[0-9]+ TIME:[0-9]+ms NODE:[0-9]+m \\[[0-9]+,[A-Z]\\]");
+    const std::regex detail(
+        "MESSAGE DETAIL DEPTH:([0-9]+)-[0-9]+ VAL:-?[0-9]+ TIME:[0-9]+ms NODE:[0-9]+m "
+        "\\[[0-9]+,[A-Z]\\]");
     std::vector<int> depths;
     for (size_t i = 0; i < n - 5; ++i) {
         std::smatch m;
@@ -465,7 +472,8 @@ TEST_F(TurnDriver, TablesFollowHashSizeAndShortMemoryIsReportedOnce) {
     EXPECT_LT(fallback, 65536);
     EXPECT_NE(capturedText().find("ERROR"), std::string::npos) << capturedText();
     playTurn();
-    EXPECT_EQ(capturedText().find("ERROR"), std::string::npos) << "the same size is not asked for again";
+    EXPECT_EQ(capturedText().find("ERROR"), std::string::npos)
+        << "the same size is not asked for again";
     EXPECT_EQ(allocatedSearchTableCount(), fallback);
     setTableMemoryCeiling(0);
     settings.hashSize = 4096;

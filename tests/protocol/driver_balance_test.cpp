@@ -14,7 +14,8 @@ namespace {
 using namespace drivergame;
 
 const std::regex FINAL_LINE(
-    "MESSAGE DETAIL \\(BALANCE MOVE\\) DEPTH:([0-9]+)-[0-9]+ \\|VAL\\|:[0-9]+ TIME:[0-9]+ms NODE:[0-9]+m "
+    "MESSAGE DETAIL \\(BALANCE MOVE\\) DEPTH:([0-9]+)-[0-9]+ \\|VAL\\|:[0-9]+ TIME:[0-9]+ms "
+    "NODE:[0-9]+m "
     "\\[([0-9]+),([A-Z])\\]\\[([0-9]+),([A-Z])\\]");
 
 // Reads up to the final balance line; the lines before it go to before.
@@ -49,7 +50,8 @@ TEST(DriverBalance, EmptyBoardGivesTwoClosePoints) {
         EXPECT_LT(v, 15) << line;
     }
     for (const std::string& l : before) {
-        const bool expected = l == "MESSAGE Rule Gomoku (Freestyle)" || l.rfind("MESSAGE DETAIL DEPTH:", 0) == 0;
+        const bool expected =
+            l == "MESSAGE Rule Gomoku (Freestyle)" || l.rfind("MESSAGE DETAIL DEPTH:", 0) == 0;
         EXPECT_TRUE(expected) << l;
     }
     // Nothing is placed and no move is written.
@@ -67,9 +69,10 @@ TEST(DriverBalance, DeepSearchesWriteNoProgressLinesAndDetailStaysOn) {
     startGame(engine, 6);
     // 28 stones on a 6 by 6 board, no five possible: the few pairs are searched
     // well past the depth at which the root reports its progress.
-    const std::vector<Stone> stones = {{1, 0}, {0, 1}, {1, 2}, {0, 2}, {1, 4}, {0, 4}, {1, 5}, {1, 1}, {2, 1}, {1, 3},
-                                       {2, 3}, {2, 0}, {2, 5}, {2, 2}, {3, 0}, {2, 4}, {3, 2}, {4, 1}, {3, 5}, {4, 2},
-                                       {4, 0}, {4, 3}, {5, 0}, {5, 1}, {5, 2}, {5, 3}, {5, 4}, {5, 5}};
+    const std::vector<Stone> stones = {{1, 0}, {0, 1}, {1, 2}, {0, 2}, {1, 4}, {0, 4}, {1, 5},
+                                       {1, 1}, {2, 1}, {1, 3}, {2, 3}, {2, 0}, {2, 5}, {2, 2},
+                                       {3, 0}, {2, 4}, {3, 2}, {4, 1}, {3, 5}, {4, 2}, {4, 0},
+                                       {4, 3}, {5, 0}, {5, 1}, {5, 2}, {5, 3}, {5, 4}, {5, 5}};
     sendStones(engine, "QVBOARD", stones);
     engine.send("QVBALANCE");
     std::vector<std::string> before;
@@ -87,7 +90,8 @@ TEST(DriverBalance, DeepSearchesWriteNoProgressLinesAndDetailStaysOn) {
     std::vector<std::string> messages;
     EXPECT_TRUE(session::parseMove(readMove(engine, &messages), 15, 15));
     bool detailed = false;
-    for (const std::string& l : messages) detailed = detailed || l.rfind("MESSAGE Complexity: ", 0) == 0;
+    for (const std::string& l : messages)
+        detailed = detailed || l.rfind("MESSAGE Complexity: ", 0) == 0;
     EXPECT_TRUE(detailed);
 }
 

@@ -22,10 +22,12 @@ inline void startGame(EngineProcess& engine, int size) {
 }
 
 // The stones in order (colours alternate, black first) as a BOARD or QVBOARD list.
-inline void sendStones(EngineProcess& engine, const char* command, const std::vector<Stone>& stones) {
+inline void sendStones(EngineProcess& engine, const char* command,
+                       const std::vector<Stone>& stones) {
     engine.send(command);
     for (size_t i = 0; i < stones.size(); ++i)
-        engine.send(std::to_string(stones[i].x) + "," + std::to_string(stones[i].y) + "," + (i % 2 ? "2" : "1"));
+        engine.send(std::to_string(stones[i].x) + "," + std::to_string(stones[i].y) + "," +
+                    (i % 2 ? "2" : "1"));
     engine.send("DONE");
 }
 
@@ -46,7 +48,8 @@ inline std::vector<std::string> summaryOf(const std::vector<std::string>& messag
         size_t start = 0;
         for (;;) {
             size_t bar = line.find(" | ", start);
-            fields.push_back(line.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+            fields.push_back(
+                line.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
             if (bar == std::string::npos) break;
             start = bar + 3;
         }
@@ -57,10 +60,13 @@ inline std::vector<std::string> summaryOf(const std::vector<std::string>& messag
 
 inline int msSince(std::chrono::steady_clock::time_point t) {
     return static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t).count());
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t)
+            .count());
 }
 
-inline void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+inline void pause(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 // A referee's board: which stones stand where, and whether a stone just made
 // completes a winning line under a rule (0: five or more, 1: exactly five,
@@ -70,7 +76,9 @@ struct Referee {
     int cell[20][20] = {};
     int stones = 0;
 
-    bool empty(int x, int y) const { return x >= 0 && y >= 0 && x < size && y < size && cell[x][y] == 0; }
+    bool empty(int x, int y) const {
+        return x >= 0 && y >= 0 && x < size && y < size && cell[x][y] == 0;
+    }
 
     void place(int x, int y, int colour) {
         cell[x][y] = colour;
@@ -80,12 +88,12 @@ struct Referee {
     int runThrough(int x, int y, int dx, int dy) const {
         const int c = cell[x][y];
         int n = 1;
-        for (int k = 1; x + k * dx >= 0 && x + k * dx < size && y + k * dy >= 0 && y + k * dy < size &&
-                        cell[x + k * dx][y + k * dy] == c;
+        for (int k = 1; x + k * dx >= 0 && x + k * dx < size && y + k * dy >= 0 &&
+                        y + k * dy < size && cell[x + k * dx][y + k * dy] == c;
              ++k)
             ++n;
-        for (int k = 1; x - k * dx >= 0 && x - k * dx < size && y - k * dy >= 0 && y - k * dy < size &&
-                        cell[x - k * dx][y - k * dy] == c;
+        for (int k = 1; x - k * dx >= 0 && x - k * dx < size && y - k * dy >= 0 &&
+                        y - k * dy < size && cell[x - k * dx][y - k * dy] == c;
              ++k)
             ++n;
         return n;

@@ -84,14 +84,24 @@ void playGame(int rule, int size, const std::vector<Stone>& opening) {
     }
 }
 
-TEST(DriverSelfPlay, FreeStyleGame) { playGame(0, 15, {}); }
+TEST(DriverSelfPlay, FreeStyleGame) {
+    playGame(0, 15, {});
+}
 
-TEST(DriverSelfPlay, StandardGame) { playGame(1, 15, {{7, 7}, {8, 8}, {6, 8}}); }
+TEST(DriverSelfPlay, StandardGame) {
+    playGame(1, 15, {{7, 7}, {8, 8}, {6, 8}});
+}
 
-TEST(DriverSelfPlay, RenjuGame) { playGame(2, 15, {}); }
+TEST(DriverSelfPlay, RenjuGame) {
+    playGame(2, 15, {});
+}
 
-TEST(DriverSelfPlay, RenjuGameFromAnOpening) { playGame(2, 15, {{7, 7}, {7, 8}, {9, 7}, {8, 9}}); }
+TEST(DriverSelfPlay, RenjuGameFromAnOpening) {
+    playGame(2, 15, {{7, 7}, {7, 8}, {9, 7}, {8, 9}});
+}
 
-TEST(DriverSelfPlay, SmallBoardGameMayFillTheBoard) { playGame(1, 7, {}); }
+TEST(DriverSelfPlay, SmallBoardGameMayFillTheBoard) {
+    playGame(1, 7, {});
+}
 
 }  // namespace

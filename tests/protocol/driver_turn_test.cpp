@@ -12,7 +12,7 @@ namespace {
 using namespace drivergame;
 
 // Black to move in an opening of fourteen stones that neither side has decided.
-const std::vector<Stone> MIDGAME = {{7, 7}, {8, 8}, {6, 5}, {6, 7}, {5, 3}, {7, 5}, {4, 6},
+const std::vector<Stone> MIDGAME = {{7, 7}, {8, 8}, {6, 5},  {6, 7}, {5, 3},  {7, 5},  {4, 6},
                                     {9, 6}, {5, 8}, {11, 7}, {3, 4}, {10, 9}, {11, 8}, {5, 4}};
 
 // Three stones: an open position no search decides within seconds.
@@ -53,8 +53,8 @@ TEST(DriverTurn, FirstMovesTakeTheCentre) {
 
 // Builds the board with one search, takes the engine's move back, and has the
 // opponent make the last stone with TURN: the engine then answers on the built board.
-std::vector<std::string> turnOnBuiltBoard(EngineProcess& engine, const std::vector<Stone>& stones, Stone last,
-                                          std::string& reply) {
+std::vector<std::string> turnOnBuiltBoard(EngineProcess& engine, const std::vector<Stone>& stones,
+                                          Stone last, std::string& reply) {
     startGame(engine, 15);
     sendStones(engine, "BOARD", stones);
     const std::string first = readMove(engine);
@@ -72,8 +72,8 @@ TEST(DriverTurn, BlocksAFiveAtOnce) {
     configured(engine);
     // Black 4,7 5,7 6,7 against white 3,7; TURN 7,7 leaves one five point, 8,7.
     std::string reply;
-    const auto messages =
-        turnOnBuiltBoard(engine, {{4, 7}, {3, 7}, {5, 7}, {10, 10}, {6, 7}, {10, 12}}, {7, 7}, reply);
+    const auto messages = turnOnBuiltBoard(
+        engine, {{4, 7}, {3, 7}, {5, 7}, {10, 10}, {6, 7}, {10, 12}}, {7, 7}, reply);
     EXPECT_EQ(reply, "8,7");
     const auto fields = summaryOf(messages);
     ASSERT_EQ(fields.size(), 8u);
@@ -84,8 +84,8 @@ TEST(DriverTurn, TwoFivesAreReportedAsLost) {
     EngineProcess engine;
     configured(engine);
     std::string reply;
-    const auto messages =
-        turnOnBuiltBoard(engine, {{4, 7}, {10, 10}, {5, 7}, {10, 12}, {6, 7}, {12, 10}}, {7, 7}, reply);
+    const auto messages = turnOnBuiltBoard(
+        engine, {{4, 7}, {10, 10}, {5, 7}, {10, 12}, {6, 7}, {12, 10}}, {7, 7}, reply);
     EXPECT_EQ(reply, "3,7");
     const auto fields = summaryOf(messages);
     ASSERT_EQ(fields.size(), 8u);

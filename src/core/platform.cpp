@@ -33,16 +33,21 @@ bool platformWriteStdout(const char* text, int len) {
     if (out == nullptr || out == INVALID_HANDLE_VALUE) return false;
     while (len > 0) {
         DWORD written = 0;
-        if (!WriteFile(out, text, static_cast<DWORD>(len), &written, nullptr) || written == 0) return false;
+        if (!WriteFile(out, text, static_cast<DWORD>(len), &written, nullptr) || written == 0)
+            return false;
         text += written;
         len -= static_cast<int>(written);
     }
     return true;
 }
 
-void* platformAlignedAlloc(size_t alignment, size_t bytes) { return _aligned_malloc(bytes, alignment); }
+void* platformAlignedAlloc(size_t alignment, size_t bytes) {
+    return _aligned_malloc(bytes, alignment);
+}
 
-void platformAlignedFree(void* block) { _aligned_free(block); }
+void platformAlignedFree(void* block) {
+    _aligned_free(block);
+}
 
 void platformExit(int status) {
     // TerminateProcess rather than ExitProcess: the latter runs library detach
@@ -87,8 +92,12 @@ void* platformAlignedAlloc(size_t alignment, size_t bytes) {
     return std::aligned_alloc(alignment, rounded);
 }
 
-void platformAlignedFree(void* block) { std::free(block); }
+void platformAlignedFree(void* block) {
+    std::free(block);
+}
 
-void platformExit(int status) { ::_exit(status); }
+void platformExit(int status) {
+    ::_exit(status);
+}
 
 #endif

@@ -11,9 +11,8 @@
 // Line ends: input lines may end in LF or CRLF on every platform (the line reader
 // drops the carriage return); output lines always end in a bare LF, which the
 // Windows managers accept, so the engine writes the same bytes everywhere.
-#include <cstdint>
-
 #include <cstddef>
+#include <cstdint>
 
 // Puts standard input and standard output in binary mode. On Windows, text mode
 // would turn every LF written into CRLF and would take a Ctrl-Z byte in the input

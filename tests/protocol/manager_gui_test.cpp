@@ -32,13 +32,15 @@ void connect(Manager& gui, const std::string& turnMs, int rule) {
 
 // START, then the whole game so far as a board list under command ("board" or
 // "qvboard"); the engine's stones are its own (1), the player's the other's (2).
-void sendPosition(Manager& gui, const std::string& command, const std::vector<Stone>& stones, int engineFirstIndex) {
+void sendPosition(Manager& gui, const std::string& command, const std::vector<Stone>& stones,
+                  int engineFirstIndex) {
     gui.send("start " + std::to_string(SIZE));
     expectNewGame(gui.engine);
     std::vector<std::string> lines = {command};
     for (size_t i = 0; i < stones.size(); ++i) {
         const bool own = static_cast<int>(i % 2) == engineFirstIndex;
-        lines.push_back(std::to_string(stones[i].x) + "," + std::to_string(stones[i].y) + (own ? ",1" : ",2"));
+        lines.push_back(std::to_string(stones[i].x) + "," + std::to_string(stones[i].y) +
+                        (own ? ",1" : ",2"));
     }
     lines.push_back("done");
     for (const std::string& line : lines) gui.send(line);

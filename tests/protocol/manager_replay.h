@@ -29,7 +29,9 @@ struct Manager {
     EngineProcess& engine;
     LineEnd end;
 
-    std::string terminated(const std::string& line) const { return line + (end == LineEnd::CRLF ? "\r\n" : "\n"); }
+    std::string terminated(const std::string& line) const {
+        return line + (end == LineEnd::CRLF ? "\r\n" : "\n");
+    }
 
     // One line, one write, as a manager that flushes after every line.
     void send(const std::string& line) { engine.sendRaw(terminated(line)); }
@@ -90,14 +92,17 @@ inline Stone nextFree(const Referee& board, const std::vector<Stone>& list) {
 // opponent does not fight, so the engine must make five against it quickly.
 inline std::vector<Stone> passiveOpponent(int size) {
     const int far = size - 1;
-    return {{0, 0},       {far, far},   {0, far},     {far, 0},       {0, 3},         {far, 3},
-            {3, 0},       {3, far},     {0, far - 3}, {far, far - 3}, {far - 3, 0},   {far - 3, far},
-            {1, 6},       {far - 1, 6}, {6, 1},       {6, far - 1},   {1, far - 6},   {far - 1, far - 6},
-            {far - 6, 1}, {far - 6, far - 1}};
+    return {{0, 0},       {far, far},         {0, far},     {far, 0},
+            {0, 3},       {far, 3},           {3, 0},       {3, far},
+            {0, far - 3}, {far, far - 3},     {far - 3, 0}, {far - 3, far},
+            {1, 6},       {far - 1, 6},       {6, 1},       {6, far - 1},
+            {1, far - 6}, {far - 1, far - 6}, {far - 6, 1}, {far - 6, far - 1}};
 }
 
 // The tournament managers' rule flag: 0 five or more, 1 exactly five, 4 Renju.
-inline int refereeRule(int managerRule) { return managerRule == 0 ? 0 : (managerRule == 1 ? 1 : 2); }
+inline int refereeRule(int managerRule) {
+    return managerRule == 0 ? 0 : (managerRule == 1 ? 1 : 2);
+}
 
 // Engine moves after which a game against the passive opponent must be won.
 constexpr int WIN_WITHIN = 20;

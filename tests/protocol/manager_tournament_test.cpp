@@ -140,8 +140,8 @@ TEST(ManagerTournament, MatchClockAtItsEdges) {
         expectNewGame(engine);
         std::vector<std::string> lines = {"BOARD"};
         for (size_t i = 0; i < position.size(); ++i)
-            lines.push_back(std::to_string(position[i].x) + "," + std::to_string(position[i].y) + "," +
-                            (i % 2 ? "2" : "1"));
+            lines.push_back(std::to_string(position[i].x) + "," + std::to_string(position[i].y) +
+                            "," + (i % 2 ? "2" : "1"));
         lines.push_back("DONE");
         manager.burst(lines);
         const Answer a = readAnswer(engine, SIZE, SIZE);
@@ -157,8 +157,8 @@ TEST(ManagerTournament, MatchClockAtItsEdges) {
     int overdrawn = 0;
     EXPECT_GE(depthWith("1000", "-2500", &overdrawn), 1);
     EXPECT_LT(overdrawn, 3000);
-    std::printf("depth at once %d, without match limit %d; overdrawn clock answered in %d ms\n", atOnce, unlimited,
-                overdrawn);
+    std::printf("depth at once %d, without match limit %d; overdrawn clock answered in %d ms\n",
+                atOnce, unlimited, overdrawn);
 }
 
 }  // namespace

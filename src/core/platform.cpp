@@ -41,12 +41,12 @@ bool platformWriteStdout(const char* text, int len) {
     return true;
 }
 
-void* platformAlignedAlloc(size_t alignment, size_t bytes) {
-    return _aligned_malloc(bytes, alignment);
+void* platformZeroedAlloc(size_t bytes) {
+    return VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
 }
 
-void platformAlignedFree(void* block) {
-    _aligned_free(block);
+void platformZeroedFree(void* block, size_t) {
+    VirtualFree(block, 0, MEM_RELEASE);
 }
 
 void platformExit(int status) {
@@ -59,6 +59,7 @@ void platformExit(int status) {
 
 #else
 
+#include <sys/mman.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -86,14 +87,13 @@ bool platformWriteStdout(const char* text, int len) {
     return true;
 }
 
-void* platformAlignedAlloc(size_t alignment, size_t bytes) {
-    // aligned_alloc wants a size that is a multiple of the alignment.
-    const size_t rounded = (bytes + alignment - 1) / alignment * alignment;
-    return std::aligned_alloc(alignment, rounded);
+void* platformZeroedAlloc(size_t bytes) {
+    void* block = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    return block == MAP_FAILED ? nullptr : block;
 }
 
-void platformAlignedFree(void* block) {
-    std::free(block);
+void platformZeroedFree(void* block, size_t bytes) {
+    ::munmap(block, bytes);
 }
 
 void platformExit(int status) {

@@ -27,11 +27,12 @@ int64_t platformMonotonicMs();
 // gone); nothing more can be said then.
 bool platformWriteStdout(const char* text, int len);
 
-// A heap block of bytes bytes aligned to alignment (a power of two), or nullptr
-// when the system refuses it; give it back with platformAlignedFree only (Windows
-// keeps aligned blocks apart from malloc's).
-void* platformAlignedAlloc(size_t alignment, size_t bytes);
-void platformAlignedFree(void* block);
+// A page-aligned block of bytes bytes that reads as zeros, or nullptr when the
+// system refuses it. The pages are taken from the system only when first
+// touched, so a large fresh block costs nothing until it is used and needs no
+// clearing. Give it back with platformZeroedFree and the same size.
+void* platformZeroedAlloc(size_t bytes);
+void platformZeroedFree(void* block, size_t bytes);
 
 // Ends the process at once with the given status: no static destructors, no exit
 // handlers, no waiting for other threads (the brain thread may still be using

@@ -20,6 +20,7 @@ struct SearchTables {
     int count = 0;                             // buckets allocated; 0 = no arrays
     int entryCount = DEFAULT_ENTRY_COUNT;      // N asked for (both kinds)
     int builtFor = 0;                          // the N the present arrays answer (0 = none yet)
+    bool clean = true;                         // nothing stored since allocation or the last clear
 };
 SearchTables table;
 
@@ -45,6 +46,7 @@ bool allocateArrays(int count) {
             return false;
         }
     }
+    table.clean = true;  // fresh blocks read as zeros
     return true;
 }
 
@@ -213,6 +215,7 @@ void storeSearchTable(int depthValue, int score, int boundType, int side, int x0
     int age = game.recordLength;
     int stored = toStored(score, depthValue);
     SearchEntry* bucket = bucketFor(side, static_cast<uint32_t>(key));
+    table.clean = false;
     for (int i = 0; i < ENTRIES_PER_BUCKET; ++i) {
         SearchEntry& e = bucket[i];
         if (e.flags == 0 || (!holdsKey(e, key) && agedOut(e.age, age))) {
@@ -260,7 +263,11 @@ void resizeHashTables() {
 }
 
 void clearHashTables() {
-    for (SearchEntry* a : table.arrays)
-        if (a) std::memset(static_cast<void*>(a), 0, static_cast<size_t>(arrayBytes(table.count)));
+    // Zeroing 128 MiB costs tens of milliseconds of a turn: skip it when nothing was stored.
+    if (!table.clean) {
+        for (SearchEntry* a : table.arrays)
+            if (a) std::memset(static_cast<void*>(a), 0, static_cast<size_t>(arrayBytes(table.count)));
+        table.clean = true;
+    }
     clearThreatTable();
 }

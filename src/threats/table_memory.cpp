@@ -10,21 +10,19 @@ struct TableMemory {
 };
 TableMemory memory;
 
-constexpr int64_t CACHE_LINE = 64;
-
 }  // namespace
 
 void* allocateTableBlock(int64_t bytes) {
     if (bytes <= 0) return nullptr;
     if (memory.ceiling > 0 && memory.held + bytes > memory.ceiling) return nullptr;
-    void* block = platformAlignedAlloc(CACHE_LINE, static_cast<size_t>(bytes));
+    void* block = platformZeroedAlloc(static_cast<size_t>(bytes));
     if (block) memory.held += bytes;
     return block;
 }
 
 void freeTableBlock(void* block, int64_t bytes) {
     if (!block) return;
-    platformAlignedFree(block);
+    platformZeroedFree(block, static_cast<size_t>(bytes));
     memory.held -= bytes;
 }
 

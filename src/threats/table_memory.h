@@ -4,8 +4,8 @@
 // fallback after a failed allocation can be exercised without exhausting memory.
 #include <cstdint>
 
-// A block of at least bytes bytes, aligned for cache lines, or nullptr when the
-// request exceeds the ceiling or the system refuses it.
+// A page-aligned block of bytes bytes that reads as zeros (no clearing needed),
+// or nullptr when the request exceeds the ceiling or the system refuses it.
 void* allocateTableBlock(int64_t bytes);
 // Gives back a block from allocateTableBlock together with its size; nullptr is ignored.
 void freeTableBlock(void* block, int64_t bytes);

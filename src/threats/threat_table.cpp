@@ -16,6 +16,7 @@ struct ThreatTables {
     ThreatEntry* arrays[THREAT_ARRAYS] = {};
     int wantedCount = 524288;  // the N the next resize allocates
     int count = 0;             // N allocated; 0 = no arrays (probes miss, stores do nothing)
+    bool clean = true;         // nothing stored since the arrays were allocated or cleared
 };
 ThreatTables threat;
 
@@ -83,6 +84,7 @@ void storeThreatTable(int score, int depthValue, int role, int sideIndex) {
     bool takeFirst = holdsKey(first, keyLow, keyHigh) || firstEmpty || first.depth <= depthValue ||
                      agedOut(first.age, age);
     ThreatEntry& e = takeFirst ? slot[0] : slot[1];
+    threat.clean = false;
     e.score = toStored(score, depthValue);
     e.checkLow = static_cast<int32_t>(keyLow) ^ e.score;
     e.checkHigh = static_cast<int32_t>(keyHigh) ^ (e.score >> 31);
@@ -107,10 +109,14 @@ bool resizeThreatTable() {
         }
     }
     threat.count = threat.wantedCount;
+    threat.clean = true;  // fresh blocks read as zeros
     return true;
 }
 
 void clearThreatTable() {
+    // Zeroing 64 MiB is not free: a table nothing was stored in is left as it is.
+    if (threat.clean) return;
     for (ThreatEntry* a : threat.arrays)
         if (a) std::memset(a, 0, static_cast<size_t>(arrayBytes(threat.count)));
+    threat.clean = true;
 }

@@ -50,18 +50,6 @@ bool allocateArrays(int count) {
     return true;
 }
 
-int toStored(int score, int depthValue) {
-    if (score >= DECIDED) return score - depthValue;
-    if (score <= -DECIDED) return score + depthValue;
-    return score;
-}
-
-int fromStored(int stored, int depthValue) {
-    if (stored >= DECIDED) return stored + depthValue;
-    if (stored <= -DECIDED) return stored - depthValue;
-    return stored;
-}
-
 bool isDecided(int stored) { return stored >= DECIDED || stored <= -DECIDED; }
 
 // The data word that the check words fold into the key: bounds, depth and flags
@@ -186,7 +174,7 @@ int probeSearchTable(int depthValue, int alpha, int beta, int side, uint32_t key
         const SearchEntry& e = bucket[i];
         if (!holdsKey(e, key)) continue;
         bool upperDecided = isDecided(e.upper), lowerDecided = isDecided(e.lower);
-        int upper = fromStored(e.upper, depthValue), lower = fromStored(e.lower, depthValue);
+        int upper = fromStoredScore(e.upper, depthValue), lower = fromStoredScore(e.lower, depthValue);
         bool deepEnough = e.depth >= depthValue;
         if (isExact(e) && (upperDecided || deepEnough)) {
             handOutMoves(e, outX, outY, wanted);
@@ -213,7 +201,7 @@ void storeSearchTable(int depthValue, int score, int boundType, int side, int x0
     const int moveY[3] = {y0, y1, y2};
     uint64_t key = pos.hashKey;
     int age = game.recordLength;
-    int stored = toStored(score, depthValue);
+    int stored = toStoredScore(score, depthValue);
     SearchEntry* bucket = bucketFor(side, static_cast<uint32_t>(key));
     table.clean = false;
     for (int i = 0; i < ENTRIES_PER_BUCKET; ++i) {

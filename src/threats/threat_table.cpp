@@ -32,20 +32,6 @@ void releaseArrays() {
     threat.count = 0;
 }
 
-// Wins are kept relative to the storing node so that a probe at another depth
-// reads the distance to the win from its own node.
-int toStored(int score, int depthValue) {
-    if (score >= DECIDED) return score - depthValue;
-    if (score <= -DECIDED) return score + depthValue;
-    return score;
-}
-
-int fromStored(int stored, int depthValue) {
-    if (stored >= DECIDED) return stored + depthValue;
-    if (stored <= -DECIDED) return stored - depthValue;
-    return stored;
-}
-
 // The check words bind the key to the score: an entry whose words do not fit
 // together fails like an entry of another position.
 bool holdsKey(const ThreatEntry& e, uint32_t keyLow, uint32_t keyHigh) {
@@ -69,7 +55,7 @@ int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, u
     if (threat.count == 0) return NO_TABLE_SCORE;
     const ThreatEntry* slot = slotFor(role * 2 + sideIndex, keyLow);
     for (int i = 0; i < ENTRIES_PER_SLOT; ++i)
-        if (holdsKey(slot[i], keyLow, keyHigh)) return fromStored(slot[i].score, depthValue);
+        if (holdsKey(slot[i], keyLow, keyHigh)) return fromStoredScore(slot[i].score, depthValue);
     return NO_TABLE_SCORE;
 }
 
@@ -85,7 +71,7 @@ void storeThreatTable(int score, int depthValue, int role, int sideIndex) {
                      agedOut(first.age, age);
     ThreatEntry& e = takeFirst ? slot[0] : slot[1];
     threat.clean = false;
-    e.score = toStored(score, depthValue);
+    e.score = toStoredScore(score, depthValue);
     e.checkLow = static_cast<int32_t>(keyLow) ^ e.score;
     e.checkHigh = static_cast<int32_t>(keyHigh) ^ (e.score >> 31);
     e.depth = static_cast<int16_t>(depthValue);

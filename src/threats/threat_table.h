@@ -3,6 +3,8 @@
 // Four arrays (role * 2 + side - 1) of N slots, two entries per slot.
 #include <cstdint>
 
+#include "core/limits.h"
+
 struct ThreatEntry {
     int32_t checkLow;   // key_low XOR score
     int32_t checkHigh;  // key_high XOR (score >> 31)
@@ -25,3 +27,18 @@ int threatTableCount();                    // N currently allocated; 0 = none (p
 // and the caller chooses a smaller count.
 bool resizeThreatTable();
 void clearThreatTable();
+
+// Decided scores (wins and losses) are kept relative to the storing node, so that
+// a probe at another depth reads the distance to the win from its own node. Both
+// table kinds store and read them this way.
+inline int toStoredScore(int score, int depthValue) {
+    if (score >= DECIDED) return score - depthValue;
+    if (score <= -DECIDED) return score + depthValue;
+    return score;
+}
+
+inline int fromStoredScore(int stored, int depthValue) {
+    if (stored >= DECIDED) return stored + depthValue;
+    if (stored <= -DECIDED) return stored - depthValue;
+    return stored;
+}

@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all run test engine clean asan tsan bench windows wine-test native
+.PHONY: all run test engine clean asan tsan bench windows wine-test native fuzz
 
 all: engine
 
@@ -59,5 +59,16 @@ native:
 	cmake -S . -B build-native -DCMAKE_BUILD_TYPE=Release -DVODARO_BENCH=OFF -DCMAKE_CXX_FLAGS=-march=native
 	cmake --build build-native --target pbrain-vodaro -j $(JOBS)
 
+# Command-loop fuzzing (libFuzzer, clang, ASan+UBSan) for FUZZ_TIME seconds. New
+# inputs collect in build-fuzz/corpus; crashes land in build-fuzz/crash-*.
+FUZZ_TIME ?= 60
+fuzz:
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DVODARO_FUZZ=ON -DVODARO_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="-O1 -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+	cmake --build build-fuzz --target vodaro_fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus
+	./build-fuzz/tools/vodaro_fuzz -max_total_time=$(FUZZ_TIME) -timeout=30 -rss_limit_mb=2048 \
+	  -dict=tools/fuzz/protocol.dict -artifact_prefix=build-fuzz/ build-fuzz/corpus tests/fuzz_corpus
+
 clean:
-	rm -rf build build-asan build-tsan build-native
+	rm -rf build build-asan build-tsan build-native build-fuzz

@@ -2,4 +2,13 @@
 
 #include "core/platform.h"
 
-void exitEngine() { platformExit(0); }
+namespace {
+void (*exitHook)() = nullptr;
+}  // namespace
+
+void setExitHook(void (*hook)()) { exitHook = hook; }
+
+void exitEngine() {
+    if (exitHook) exitHook();
+    platformExit(0);
+}

@@ -17,8 +17,14 @@ bool readLineFrom(std::FILE* in, char (&line)[LINE_KEEP + 1]) {
     return true;
 }
 
+namespace {
+std::FILE* lineInput = nullptr;  // nullptr: standard input
+}  // namespace
+
+void setLineInput(std::FILE* in) { lineInput = in; }
+
 const char* readLine() {
     static char lineBuffer[LINE_KEEP + 1];
-    if (!readLineFrom(stdin, lineBuffer)) exitEngine();
+    if (!readLineFrom(lineInput ? lineInput : stdin, lineBuffer)) exitEngine();
     return lineBuffer;
 }

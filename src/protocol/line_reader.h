@@ -10,6 +10,10 @@ constexpr int LINE_KEEP = 255;
 // also in the middle of a line; the partial line is then dropped.
 bool readLineFrom(std::FILE* in, char (&line)[LINE_KEEP + 1]);
 
+// Where readLine reads from: standard input, unless an in-process run of the
+// command loop (the fuzzer) hands it another stream; nullptr restores stdin.
+void setLineInput(std::FILE* in);
+
 // The next line of standard input. At end of input the process exits with status 0
 // at once, wherever the reader was (inside a BOARD or QVBLOCK list too).
 const char* readLine();

@@ -1,7 +1,9 @@
 #include "session_runner.h"
 
+#include <unistd.h>
+
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <vector>
 
 #include "core/game_state.h"
@@ -29,6 +31,14 @@ struct SessionEnded {};
 [[noreturn]] void endSession() { throw SessionEnded{}; }
 
 void dropOutput(const char*, int) {}
+
+// The brain thread waits on the hand-over state for the life of the process,
+// so that state must not be destroyed under it when the fuzzer calls exit:
+// leave as the engine itself does.
+void leaveWithoutDestructors() {
+    std::fflush(nullptr);
+    ::_exit(0);
+}
 
 void capLimits() {
     const int maxNode = settings.maxNode.load();
@@ -71,6 +81,7 @@ void startOnce() {
     setOutputSink(dropOutput);
     setExitHook(endSession);
     startBrainThread();
+    std::atexit(leaveWithoutDestructors);
 }
 
 }  // namespace

@@ -17,7 +17,6 @@ struct GameState {
     StoneRecord gameRecord[MAX_POINTS];
     int recordLength = 0;  // also the age of the transposition tables
     int appliedRule = -1;  // engine rule the board was built for; -1 = not built
-    int firstSetupCharge = 1;  // the first board build of the process charges the turn 200 ms
     // Points the engine must never choose. Changed by QVBLOCK while a search may read it.
     std::atomic<int> blockTable[MAX_SIDE][MAX_SIDE];
 };

@@ -28,11 +28,19 @@ int64_t platformMonotonicMs();
 bool platformWriteStdout(const char* text, int len);
 
 // A page-aligned block of bytes bytes that reads as zeros, or nullptr when the
-// system refuses it. The pages are taken from the system only when first
-// touched, so a large fresh block costs nothing until it is used and needs no
-// clearing. Give it back with platformZeroedFree and the same size.
+// system refuses it. Give it back with platformZeroedFree and the same size.
+// Blocks of a huge page or more ask for huge pages: on Linux the block is aligned
+// to 2 MiB and advised for transparent huge pages; on Windows large pages are
+// used when the process holds the lock-memory privilege, plain pages otherwise.
+// Plain pages are taken from the system only when first touched (see
+// platformPrefault).
 void* platformZeroedAlloc(size_t bytes);
 void platformZeroedFree(void* block, size_t bytes);
+
+// Makes every page of a fresh block from platformZeroedAlloc resident, so that
+// the searches that use it later pay no page faults. The contents stay as they
+// are (all zeros).
+void platformPrefault(void* block, size_t bytes);
 
 // Ends the process at once with the given status: no static destructors, no exit
 // handlers, no waiting for other threads (the brain thread may still be using

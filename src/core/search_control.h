@@ -3,13 +3,17 @@
 // alpha-beta search and the drivers. Brain thread only.
 #include <cstdint>
 
+// The searches stop this many milliseconds before the turn budget ends, leaving
+// time to write the reports and the move.
+constexpr int SEARCH_STOP_MARGIN_MS = 30;
+
 struct SearchControl {
     int64_t nodeCounter = 0;          // alpha-beta and threat-search nodes this turn
     int64_t expandedNodeCounter = 0;  // alpha-beta nodes that reached move generation
     double branchSum = 0;             // moves searched at finished alpha-beta nodes, summed
     int lowestRemainingDepth = 0;     // least remaining depth the threat search met this turn
     int rootDepth = 0;                // nominal depth of the iteration in progress
-    int turnBudget = 0;               // ms; searches stop when clock + 30 - turnStartTime >= budget
+    int turnBudget = 0;               // ms; searches stop when clock + margin - turnStartTime >= budget
     int turnStartTime = 0;            // ms
     int searchStopFlag = 0;           // 1 once a limit or a stop request ended the search
 };

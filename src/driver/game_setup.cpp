@@ -11,6 +11,7 @@
 #include "core/output.h"
 #include "core/search_control.h"
 #include "core/settings.h"
+#include "driver/turn_limits.h"
 #include "driver/turn_state.h"
 #include "rules/forbidden.h"
 #include "search/alpha_beta.h"
@@ -62,11 +63,11 @@ void placeStone(int x, int y, const char* whose) {
     ++game.recordLength;
 }
 
-// The hash check of a new game: the tables follow hash_size and start empty.
+// The hash check of a new game: the tables follow hash_size and max_memory, and
+// a new generation hides the last game's entries without rewriting the arrays.
 void resetTables() {
-    if (searchTableCount() != settings.hashSize.load()) setHashEntryCount(settings.hashSize.load());
-    resizeHashTables();
-    clearHashTables();
+    checkHashSize();
+    startTableGame();
 }
 
 // Tables and board for the rule, with the game record replayed onto it.
@@ -95,11 +96,6 @@ void applyRule() {
     if (rule == game.appliedRule) return;
     sendReply("MESSAGE Rule %s", ruleName(rule));
     buildBoard(rule);
-    if (game.firstSetupCharge) {
-        // The first build of the process pays for the table set-up out of its turn.
-        searchControl.turnStartTime -= 200;
-        game.firstSetupCharge = 0;
-    }
 }
 
 void placeOwnStone(int x, int y) { placeStone(x, y, "my"); }

@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "core/signals.h"
 #include "driver/game_setup.h"
+#include "driver/iteration_timing.h"
 #include "driver/preselection.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_report.h"
@@ -123,12 +124,13 @@ bool decided(int value) {
 // Whether iteration d may start. Ends the deepening (false) on the time, stop,
 // node and depth gates; with max_node -1 only a stop request or the depth
 // limits end it.
-bool mayStartIteration(int d, bool timePlenty) {
+bool mayStartIteration(int d, const IterationTiming& timing) {
     if (d >= 2) {
         const SearchControl& sc = searchControl;
         const int elapsed = clockMs() - sc.turnStartTime;
         const int stop = brainSignals.stopRequest.load();
-        const bool inTime = timeAllowsIteration(elapsed, sc.turnBudget, timePlenty);
+        const bool inTime =
+            nextIterationFits(timing, elapsed, sc.turnBudget - SEARCH_STOP_MARGIN_MS, sc.nodeCounter);
         const bool roomLeft = game.recordLength + d <= geometry.sizeX * geometry.sizeY;
         if (!(inTime && roomLeft && stop <= 0)) {
             if (settings.maxNode.load() != -1 || stop > 0) return false;
@@ -140,14 +142,17 @@ bool mayStartIteration(int d, bool timePlenty) {
 }
 
 // Iterative deepening from the preselection's value; returns the turn's value.
-int deepen(int colour, bool timePlenty, int value) {
+int deepen(int colour, int value) {
     SearchControl& sc = searchControl;
+    IterationTiming timing;
+    resetIterationTiming(timing);
     for (int d = 1;; ++d) {
         sc.rootDepth = d;
-        if (!mayStartIteration(d, timePlenty)) break;
+        if (!mayStartIteration(d, timing)) break;
         rootResult.onlyMoveFlag = 0;
         const int keptX = rootResult.bestX;
         const int keptY = rootResult.bestY;
+        const int64_t nodesBefore = sc.nodeCounter;
         const int r = alphaBeta(d, -ROOT_WINDOW, ROOT_WINDOW, colour, 0);
         // A root without any acceptable move names no point: keep the move we had.
         if (!onBoard(rootResult.bestX, rootResult.bestY)) setBestMove(keptX, keptY);
@@ -160,6 +165,7 @@ int deepen(int colour, bool timePlenty, int value) {
             sc.rootDepth = d + 1;
             break;
         }
+        recordIteration(timing, sc.nodeCounter - nodesBefore);
         takeBestLine();
         value = r;
         writeIterationDetail(d, r, false);
@@ -171,14 +177,14 @@ int deepen(int colour, bool timePlenty, int value) {
     return value;
 }
 
-int fullSearch(int colour, bool timePlenty) {
+int fullSearch(int colour) {
     SearchControl& sc = searchControl;
     sc.turnStartTime = clockMs();
     sc.searchStopFlag = 0;
     applyRule();
     checkHashSize();
     int value = preselectMove(colour);
-    value = deepen(colour, timePlenty, value);
+    value = deepen(colour, value);
     sc.rootDepth -= 1;
     turnState.lastTurnValue = value;
     sc.turnStartTime = clockMs() - sc.turnStartTime;
@@ -197,8 +203,6 @@ void turnDriver() {
     const int colour = sideToMove();
     resetTurnStatistics();
     searchControl.turnBudget = computeTurnBudget();
-    const bool timePlenty = timePlentiful(settings.timeLeft.load(), game.sizeX * game.sizeY,
-                                          game.recordLength, searchControl.turnBudget);
     int value = 0;
     if (game.recordLength == 0) {
         chooseFirstMove();
@@ -208,7 +212,7 @@ void turnDriver() {
         searchControl.turnStartTime = 0;
         value = turnState.lastTurnValue;
     } else {
-        value = fullSearch(colour, timePlenty);
+        value = fullSearch(colour);
     }
     writeTurnReport(value);
     const int x = rootResult.bestX;

@@ -1,27 +1,74 @@
 #include "driver/turn_limits.h"
 
+#include "core/game_state.h"
 #include "core/search_control.h"
 #include "core/settings.h"
 #include "search/search_table.h"
 
-int computeTurnBudget() {
-    const int timeout = settings.timeoutTurn.load();
-    const int share = settings.timeLeft.load() / 16;
-    return timeout < share ? timeout : share;
+namespace {
+
+// Games between engines rarely go past this many stones; the share of the match
+// clock assumes the game ends around here, but never sooner than MIN_STONES_AHEAD.
+constexpr int EXPECTED_GAME_STONES = 120;
+constexpr int MIN_STONES_AHEAD = 40;
+
+// Kept back from the match clock for what the engine does not control (the
+// manager's reading and writing, process scheduling, the set-up of a turn
+// before its clock starts): some milliseconds for every move the game could
+// still need, were it to fill the board, and a twentieth of what is left.
+constexpr int RESERVE_PER_MOVE_MS = 10;
+constexpr int RESERVE_DIVISOR = 20;
+
+// Memory the process needs besides the tables (code, static state, stacks,
+// the C library), kept out of a max_memory limit.
+constexpr int64_t NON_TABLE_BYTES = 24ll << 20;
+
+}  // namespace
+
+int expectedMovesToGo(int recordLength, int points) {
+    int stones = EXPECTED_GAME_STONES - recordLength;
+    if (stones < MIN_STONES_AHEAD) stones = MIN_STONES_AHEAD;
+    const int empty = points - recordLength;
+    if (stones > empty) stones = empty;
+    const int moves = (stones + 1) / 2;
+    return moves < 1 ? 1 : moves;
 }
 
-bool timePlentiful(int timeLeft, int points, int recordLength, int budget) {
-    int share = points - recordLength + 1;
-    if (share < 1) share = 1;  // a record longer than the board must not divide by zero
-    return timeLeft / share >= budget;
+int turnBudgetFor(int timeoutTurn, int timeLeft, int recordLength, int points) {
+    if (timeLeft <= 0) return 0;
+    const int moves = expectedMovesToGo(recordLength, points);
+    int mostMoves = (points - recordLength + 1) / 2;
+    if (mostMoves < 1) mostMoves = 1;
+    const int64_t reserve = static_cast<int64_t>(RESERVE_PER_MOVE_MS) * mostMoves + timeLeft / RESERVE_DIVISOR;
+    int64_t usable = static_cast<int64_t>(timeLeft) - reserve;
+    if (usable < 0) usable = 0;
+    const int64_t share = usable / moves;
+    return share < timeoutTurn ? static_cast<int>(share) : timeoutTurn;
+}
+
+int computeTurnBudget() {
+    return turnBudgetFor(settings.timeoutTurn.load(), settings.timeLeft.load(), game.recordLength,
+                         game.sizeX * game.sizeY);
+}
+
+int hashEntryTarget(int hashSize, int maxMemory) {
+    int n = hashSize < 1 ? 1 : hashSize;
+    if (maxMemory <= 0) return n;
+    const int64_t room = static_cast<int64_t>(maxMemory) - NON_TABLE_BYTES;
+    int cap = 1;
+    while (cap < (1 << 30) && static_cast<int64_t>(cap) * 2 * TABLE_BYTES_PER_ENTRY <= room) cap *= 2;
+    return n < cap ? n : cap;
 }
 
 void checkHashSize() {
-    const int wanted = settings.hashSize.load();
-    if (wanted == searchTableCount()) return;
-    setHashEntryCount(wanted);
-    resizeHashTables();
-    clearHashTables();
+    const int wanted = hashEntryTarget(settings.hashSize.load(), settings.maxMemory.load());
+    // The count is set before anything is allocated: the first call allocates.
+    if (wanted != searchTableCount() || allocatedSearchTableCount() == 0) {
+        setHashEntryCount(wanted);
+        resizeHashTables();
+        clearHashTables();
+    }
+    prefaultHashTables();
 }
 
 bool nodeQuotaSpent() {

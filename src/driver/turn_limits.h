@@ -12,20 +12,27 @@ constexpr int MAX_ITERATION_DEPTH = MAX_PLY / 2;
 // Root window of a full search.
 constexpr int ROOT_WINDOW = 100000000;
 
-// min(timeout_turn, time_left / 16), the time a turn may use.
+// The time this turn may use: timeout_turn, or less when the match clock's
+// share for this move is smaller (see turnBudgetFor).
 int computeTurnBudget();
 
-// Time is plentiful when the match time left, shared among the points still
-// empty (plus one), covers a whole budget: iterations may then start late.
-bool timePlentiful(int timeLeft, int points, int recordLength, int budget);
+// The engine's own moves a game is still likely to need, from the record
+// length and the points of the board: long games are rare, so the estimate
+// shrinks as the record grows, but never below a floor, and never beyond the
+// empty points.
+int expectedMovesToGo(int recordLength, int points);
 
-// Another iteration starts only while less than a quarter of the budget is
-// spent, unless time is plentiful.
-inline bool timeAllowsIteration(int elapsedMs, int budget, bool plentiful) {
-    return plentiful || 4 * static_cast<long long>(elapsedMs) < budget;
-}
+// min(timeoutTurn, what time_left allows): the match time, less a reserve for
+// the manager's own overhead, shared over the moves still expected. Never more
+// than the time left itself.
+int turnBudgetFor(int timeoutTurn, int timeLeft, int recordLength, int points);
 
-// Reallocates and clears the transposition tables when hash_size changed.
+// The hash entry count the tables should have: hash_size, reduced (to a power
+// of two) when INFO max_memory sets a limit that the whole process must stay under.
+int hashEntryTarget(int hashSize, int maxMemory);
+
+// Gives the tables the entry count hashEntryTarget asks for (reallocating and
+// clearing them when it changed) and makes their pages resident.
 void checkHashSize();
 
 // True once a quarter of the node limit is spent: no further iteration starts.

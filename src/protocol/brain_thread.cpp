@@ -8,6 +8,7 @@
 #include "core/signals.h"
 #include "driver/balance_driver.h"
 #include "driver/turn_driver.h"
+#include "driver/turn_limits.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ enum class BrainState {
     STARTING,     // the thread has not reached its wait yet
     IDLE,         // waiting for a hand-over
     HANDED_OVER,  // a search was handed over; the driver is about to run
-    RUNNING,      // a driver or the deferred tasks behind it run
+    RUNNING,      // a driver or the deferred tasks behind it run, or the tables are prepared
 };
 
 // One lock guards the state; every change of state is announced on `changed`.
@@ -24,6 +25,7 @@ struct HandOver {
     std::condition_variable changed;
     BrainState state = BrainState::STARTING;
     bool balanceRun = false;              // the handed-over run is the balance driver
+    bool preparationWanted = false;       // table preparation asked for and not yet run
     std::vector<void (*)()> deferred;     // tasks waiting for the running driver to end
 };
 
@@ -41,20 +43,34 @@ void runDeferredTasks(std::unique_lock<std::mutex>& held) {
     }
 }
 
+void runDriver(bool balance) {
+    if (balance) {
+        balanceDriver();
+    } else {
+        turnDriver();
+    }
+}
+
+bool workWaiting() {
+    return handOver.state == BrainState::HANDED_OVER ||
+           (handOver.state == BrainState::IDLE && handOver.preparationWanted);
+}
+
 void brainLoop() {
     std::unique_lock<std::mutex> held(handOver.lock);
     handOver.state = BrainState::IDLE;
     handOver.changed.notify_all();
     for (;;) {
-        handOver.changed.wait(held, [] { return handOver.state == BrainState::HANDED_OVER; });
+        handOver.changed.wait(held, workWaiting);
+        const bool search = handOver.state == BrainState::HANDED_OVER;
+        const bool prepare = handOver.preparationWanted;
+        handOver.preparationWanted = false;
         handOver.state = BrainState::RUNNING;
         const bool balance = handOver.balanceRun;
         held.unlock();
-        if (balance) {
-            balanceDriver();
-        } else {
-            turnDriver();
-        }
+        // A search asked for meanwhile starts its clock after this.
+        if (prepare) checkHashSize();
+        if (search) runDriver(balance);
         held.lock();
         runDeferredTasks(held);
         handOver.state = BrainState::IDLE;
@@ -62,16 +78,30 @@ void brainLoop() {
     }
 }
 
+// Idle and nothing asked for: a preparation the brain has not picked up yet
+// counts as running, so nobody touches the tables beside it.
+bool idle() { return handOver.state == BrainState::IDLE && !handOver.preparationWanted; }
+
 void waitUntilIdle(std::unique_lock<std::mutex>& held) {
-    handOver.changed.wait(held, [] { return handOver.state == BrainState::IDLE; });
+    handOver.changed.wait(held, idle);
 }
 
 }  // namespace
 
 void startBrainThread() {
     std::thread(brainLoop).detach();  // lives until the process exits
-    std::unique_lock<std::mutex> held(handOver.lock);
-    handOver.changed.wait(held, [] { return handOver.state != BrainState::STARTING; });
+    {
+        std::unique_lock<std::mutex> held(handOver.lock);
+        handOver.changed.wait(held, [] { return handOver.state != BrainState::STARTING; });
+    }
+    // The default tables are ready before the first search needs them.
+    requestTablePreparation();
+}
+
+void requestTablePreparation() {
+    std::lock_guard<std::mutex> held(handOver.lock);
+    handOver.preparationWanted = true;
+    handOver.changed.notify_all();
 }
 
 void startSearch() {
@@ -92,7 +122,7 @@ void stopSearch() {
 void runWhenIdle(void (*task)()) {
     {
         std::unique_lock<std::mutex> held(handOver.lock);
-        if (handOver.state != BrainState::IDLE) {
+        if (!idle()) {
             handOver.deferred.push_back(task);
             return;
         }

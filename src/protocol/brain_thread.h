@@ -6,6 +6,10 @@
 // no driver runs, including a search handed over but not yet begun; with nothing
 // running, stopSearch returns at once. The main thread never waits for a search
 // except in stopSearch.
+//
+// Between searches the brain thread also prepares the transposition tables
+// (allocates them and faults their pages in) when asked to, so that no turn's
+// clock pays for it. A search handed over meanwhile starts after that work.
 
 // Starts the brain thread and returns once it waits for its first hand-over.
 void startBrainThread();
@@ -23,6 +27,10 @@ void stopSearch();
 // must not stop a search but must not change what it sees use this (QVSHOWFORBID,
 // QVHASHCLEAR). Tasks run in the order given.
 void runWhenIdle(void (*task)());
+
+// Asks the brain thread to prepare the tables for the current hash_size and
+// max_memory as soon as no driver runs (at once when idle).
+void requestTablePreparation();
 
 // True while a driver runs or is about to run (for tests).
 bool searchInProgress();

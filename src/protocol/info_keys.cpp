@@ -5,6 +5,7 @@
 
 #include "core/settings.h"
 #include "protocol/argument_scan.h"
+#include "protocol/brain_thread.h"
 #include "protocol/command_match.h"
 
 namespace {
@@ -40,6 +41,8 @@ void applyInfoKey(const char* text) {
         // The tables need at least one entry.
         if (k.field == &Settings::hashSize && number <= 0) number = 1;
         (settings.*k.field).store(number);
+        // New table sizes are prepared between searches, not inside a turn.
+        if (k.field == &Settings::hashSize || k.field == &Settings::maxMemory) requestTablePreparation();
         return;
     }
     if (const char* value = matchCommand("folder", text)) storeFolder(value);

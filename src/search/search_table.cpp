@@ -6,6 +6,8 @@
 #include "core/game_state.h"
 #include "core/limits.h"
 #include "core/output.h"
+#include "core/platform.h"
+#include "threats/table_generation.h"
 #include "threats/table_memory.h"
 #include "threats/threat_table.h"
 
@@ -21,6 +23,7 @@ struct SearchTables {
     int entryCount = DEFAULT_ENTRY_COUNT;      // N asked for (both kinds)
     int builtFor = 0;                          // the N the present arrays answer (0 = none yet)
     bool clean = true;                         // nothing stored since allocation or the last clear
+    bool resident = false;                     // the arrays' pages were faulted in
 };
 SearchTables table;
 
@@ -47,6 +50,7 @@ bool allocateArrays(int count) {
         }
     }
     table.clean = true;  // fresh blocks read as zeros
+    table.resident = false;
     return true;
 }
 
@@ -170,9 +174,10 @@ int probeSearchTable(int depthValue, int alpha, int beta, int side, uint32_t key
     if (table.count == 0) return NO_TABLE_SCORE;
     uint64_t key = (static_cast<uint64_t>(keyHigh) << 32) | keyLow;
     const SearchEntry* bucket = bucketFor(side, keyLow);
+    const int age = tableAge();
     for (int i = 0; i < ENTRIES_PER_BUCKET; ++i) {
         const SearchEntry& e = bucket[i];
-        if (!holdsKey(e, key)) continue;
+        if (!holdsKey(e, key) || !sameGeneration(e.age, age)) continue;
         bool upperDecided = isDecided(e.upper), lowerDecided = isDecided(e.lower);
         int upper = fromStoredScore(e.upper, depthValue), lower = fromStoredScore(e.lower, depthValue);
         bool deepEnough = e.depth >= depthValue;
@@ -200,17 +205,19 @@ void storeSearchTable(int depthValue, int score, int boundType, int side, int x0
     const int moveX[3] = {x0, x1, x2};
     const int moveY[3] = {y0, y1, y2};
     uint64_t key = pos.hashKey;
-    int age = game.recordLength;
+    const int age = tableAge();
     int stored = toStoredScore(score, depthValue);
     SearchEntry* bucket = bucketFor(side, static_cast<uint32_t>(key));
     table.clean = false;
     for (int i = 0; i < ENTRIES_PER_BUCKET; ++i) {
         SearchEntry& e = bucket[i];
-        if (e.flags == 0 || (!holdsKey(e, key) && agedOut(e.age, age))) {
+        // An entry of an earlier game is as good as empty, even for this key.
+        const bool mine = holdsKey(e, key) && sameGeneration(e.age, age);
+        if (e.flags == 0 || (!mine && agedOut(e.age, age))) {
             writeFresh(e, key, stored, depthValue, boundType, age, moveX, moveY);
             return;
         }
-        if (holdsKey(e, key)) {
+        if (mine) {
             e.age = static_cast<int16_t>(age);
             if (e.depth > depthValue) return;
             updateInPlace(e, key, stored, depthValue, boundType, moveX, moveY);
@@ -256,6 +263,21 @@ void clearHashTables() {
         for (SearchEntry* a : table.arrays)
             if (a) std::memset(static_cast<void*>(a), 0, static_cast<size_t>(arrayBytes(table.count)));
         table.clean = true;
+        table.resident = true;  // every page was written
     }
     clearThreatTable();
+    resetTableGeneration();  // nothing of any game is left
+}
+
+void prefaultHashTables() {
+    if (!table.resident) {
+        for (SearchEntry* a : table.arrays)
+            if (a) platformPrefault(a, static_cast<size_t>(arrayBytes(table.count)));
+        table.resident = true;
+    }
+    prefaultThreatTable();
+}
+
+void startTableGame() {
+    if (startTableGeneration()) clearHashTables();
 }

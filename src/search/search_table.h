@@ -32,3 +32,16 @@ void setHashEntryCount(int n);   // both kinds' N (below 1 counts as 1)
 // both kinds take the largest power of two below N that can be allocated.
 void resizeHashTables();
 void clearHashTables();
+
+// Bytes both kinds take per entry of N: four threat arrays of two 16-byte
+// entries per slot and two search arrays of four 32-byte entries per bucket.
+constexpr int64_t TABLE_BYTES_PER_ENTRY = 4 * 2 * 16 + 2 * 4 * 32;
+
+// Faults in every page of freshly allocated arrays, so that no search pays for
+// them; arrays already made resident are left alone.
+void prefaultHashTables();
+
+// A new game on the same tables: the next table generation, so that nothing of
+// the last game is found again, without rewriting the arrays. Once every 64
+// games the stamps run out and the arrays are cleared for real.
+void startTableGame();

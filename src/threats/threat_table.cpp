@@ -5,6 +5,8 @@
 #include "board/position.h"
 #include "core/game_state.h"
 #include "core/limits.h"
+#include "core/platform.h"
+#include "threats/table_generation.h"
 #include "threats/table_memory.h"
 
 namespace {
@@ -17,6 +19,7 @@ struct ThreatTables {
     int wantedCount = 524288;  // the N the next resize allocates
     int count = 0;             // N allocated; 0 = no arrays (probes miss, stores do nothing)
     bool clean = true;         // nothing stored since the arrays were allocated or cleared
+    bool resident = false;     // the arrays' pages were faulted in
 };
 ThreatTables threat;
 
@@ -54,8 +57,10 @@ ThreatEntry* slotFor(int tableIndex, uint32_t keyLow) {
 int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, uint32_t keyHigh) {
     if (threat.count == 0) return NO_TABLE_SCORE;
     const ThreatEntry* slot = slotFor(role * 2 + sideIndex, keyLow);
+    const int age = tableAge();
     for (int i = 0; i < ENTRIES_PER_SLOT; ++i)
-        if (holdsKey(slot[i], keyLow, keyHigh)) return fromStoredScore(slot[i].score, depthValue);
+        if (holdsKey(slot[i], keyLow, keyHigh) && sameGeneration(slot[i].age, age))
+            return fromStoredScore(slot[i].score, depthValue);
     return NO_TABLE_SCORE;
 }
 
@@ -63,7 +68,7 @@ void storeThreatTable(int score, int depthValue, int role, int sideIndex) {
     if (threat.count == 0) return;
     uint32_t keyLow = static_cast<uint32_t>(pos.hashKey);
     uint32_t keyHigh = static_cast<uint32_t>(pos.hashKey >> 32);
-    int age = game.recordLength;
+    const int age = tableAge();
     ThreatEntry* slot = slotFor(role * 2 + sideIndex, keyLow);
     const ThreatEntry& first = slot[0];
     bool firstEmpty = first.checkLow == 0 && first.checkHigh == 0;
@@ -96,6 +101,7 @@ bool resizeThreatTable() {
     }
     threat.count = threat.wantedCount;
     threat.clean = true;  // fresh blocks read as zeros
+    threat.resident = false;
     return true;
 }
 
@@ -105,4 +111,12 @@ void clearThreatTable() {
     for (ThreatEntry* a : threat.arrays)
         if (a) std::memset(a, 0, static_cast<size_t>(arrayBytes(threat.count)));
     threat.clean = true;
+    threat.resident = true;  // every page was written
+}
+
+void prefaultThreatTable() {
+    if (threat.resident) return;
+    for (ThreatEntry* a : threat.arrays)
+        if (a) platformPrefault(a, static_cast<size_t>(arrayBytes(threat.count)));
+    threat.resident = true;
 }

@@ -16,7 +16,7 @@ static_assert(sizeof(ThreatEntry) == 16);
 
 // Returns the adjusted score, or 20000000 when the slot does not hold the key.
 int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, uint32_t keyHigh);
-// Stores for the current position key (pos.hashKey), current age = game.recordLength.
+// Stores for the current position key (pos.hashKey), current age = tableAge().
 void storeThreatTable(int score, int depthValue, int role, int sideIndex);
 
 // Allocation bookkeeping, driven by resizeHashTables/clearHashTables of the search tables.
@@ -27,6 +27,8 @@ int threatTableCount();                    // N currently allocated; 0 = none (p
 // and the caller chooses a smaller count.
 bool resizeThreatTable();
 void clearThreatTable();
+// Faults in the pages of freshly allocated arrays (see prefaultHashTables).
+void prefaultThreatTable();
 
 // Decided scores (wins and losses) are kept relative to the storing node, so that
 // a probe at another depth reads the distance to the win from its own node. Both

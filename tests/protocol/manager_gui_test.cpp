@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/time_bounds.h"
 #include "manager_replay.h"
 
 namespace {
@@ -108,7 +109,7 @@ TEST(ManagerGui, AnalysisStoppedBlockedAndClosed) {
         ASSERT_EQ(line.rfind("MESSAGE", 0), 0u) << line;
     gui.send("qvstop");
     const Answer stopped = readAnswer(engine, SIZE, SIZE, 3000);
-    EXPECT_LT(stopped.elapsedMs, 2000);
+    EXPECT_LT(stopped.elapsedMs, timeBound(2000));
 
     // The user forbids the engine the region around the centre.
     gui.send("info max_node 2000000000");

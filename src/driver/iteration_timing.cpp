@@ -1,0 +1,47 @@
+#include "driver/iteration_timing.h"
+
+#include <cmath>
+
+namespace {
+
+// Bounds on the predicted growth of one iteration over the last.
+constexpr double MIN_GROWTH = 1.5;
+constexpr double MAX_GROWTH = 12.0;
+// Used before any growth has been measured.
+constexpr double DEFAULT_GROWTH = 4.0;
+// An iteration starts when this part of its predicted time fits before the hard
+// stop: the first root move, the one most likely to stay best, takes a large
+// part of an iteration, and a cut-short iteration keeps what it found.
+constexpr double USEFUL_PART = 0.5;
+// Below this many milliseconds the clock is too coarse to measure a node rate,
+// and another iteration costs next to nothing.
+constexpr int MEASURABLE_MS = 5;
+
+double clampGrowth(double g) {
+    return g < MIN_GROWTH ? MIN_GROWTH : (g > MAX_GROWTH ? MAX_GROWTH : g);
+}
+
+}  // namespace
+
+void resetIterationTiming(IterationTiming& t) { t = IterationTiming{}; }
+
+void recordIteration(IterationTiming& t, int64_t nodes) {
+    if (nodes < 1) nodes = 1;
+    t.previousGrowth = t.newestGrowth;
+    t.newestGrowth = t.lastNodes > 0 ? static_cast<double>(nodes) / static_cast<double>(t.lastNodes) : 0;
+    t.lastNodes = nodes;
+}
+
+double predictedGrowth(const IterationTiming& t) {
+    if (t.newestGrowth <= 0) return DEFAULT_GROWTH;
+    if (t.previousGrowth <= 0) return clampGrowth(t.newestGrowth);
+    return clampGrowth(std::sqrt(t.newestGrowth * t.previousGrowth));
+}
+
+bool nextIterationFits(const IterationTiming& t, int elapsedMs, int hardStopMs, int64_t nodesSoFar) {
+    if (elapsedMs >= hardStopMs) return false;
+    if (elapsedMs < MEASURABLE_MS || t.lastNodes == 0 || nodesSoFar < 1) return true;
+    const double msPerNode = static_cast<double>(elapsedMs) / static_cast<double>(nodesSoFar);
+    const double predictedMs = static_cast<double>(t.lastNodes) * predictedGrowth(t) * msPerNode;
+    return elapsedMs + USEFUL_PART * predictedMs < hardStopMs;
+}

@@ -163,6 +163,7 @@ bool Game::askMove(Player& p, Point& move) {
     p.timeLeft -= used;
     if (first) {
         result_.longestFirst = std::max(result_.longestFirst, used);
+        result_.times[p.colour - 1].longestFirstMs = used;
     } else {
         result_.times[p.colour - 1].add(used);
         if (used > result_.longestReply) {
@@ -266,6 +267,7 @@ void ReplyTimes::add(const ReplyTimes& other) {
     replies += other.replies;
     totalMs += other.totalMs;
     longestMs = std::max(longestMs, other.longestMs);
+    longestFirstMs = std::max(longestFirstMs, other.longestFirstMs);
 }
 
 GameResult playGame(const OpeningSet& set, const Opening& opening, const Seat& black, const Seat& white,

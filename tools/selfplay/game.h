@@ -20,12 +20,13 @@ struct Seat {
     std::vector<std::string> command;  // program and its arguments
 };
 
-// Reply times of one engine over its replies after the first (which also
-// builds tables, so it is timed apart).
+// Reply times of one engine over its replies after the first, which also
+// builds tables and so is timed apart.
 struct ReplyTimes {
     int replies = 0;
     long long totalMs = 0;
     int longestMs = 0;
+    int longestFirstMs = 0;
 
     void add(int ms);
     void add(const ReplyTimes& other);

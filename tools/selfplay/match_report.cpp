@@ -28,9 +28,11 @@ std::string sprtText(const Sprt& sprt, const MatchTally& tally) {
 
 void printTimes(const char* seat, const Seat& s, const ReplyTimes& t, int timeoutTurn) {
     const double average = t.replies ? static_cast<double>(t.totalMs) / t.replies : 0.0;
-    std::printf("  %s %s: %d moves, average %.1f ms (%.0f%% of timeout_turn), longest %d ms\n",
-                seat, s.name.c_str(), t.replies, average, 100.0 * average / timeoutTurn,
-                t.longestMs);
+    std::printf(
+        "  %s %s: %d moves, average %.1f ms (%.0f%% of timeout_turn), longest %d ms; first reply "
+        "%d ms\n",
+        seat, s.name.c_str(), t.replies, average, 100.0 * average / timeoutTurn, t.longestMs,
+        t.longestFirstMs);
 }
 
 }  // namespace

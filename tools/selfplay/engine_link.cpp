@@ -48,6 +48,12 @@ bool EngineLink::start(const std::vector<std::string>& argv, std::string& error)
         ::dup2(in[0], 0);
         ::dup2(out[1], 1);
         ::execvp(args[0], args.data());
+        // Only async-signal-safe calls here: the tool may run several threads.
+        const char* why = "vodaro_selfplay: cannot execute ";
+        ssize_t ignored = ::write(2, why, std::strlen(why));
+        ignored = ::write(2, args[0], std::strlen(args[0]));
+        ignored = ::write(2, "\n", 1);
+        (void)ignored;
         ::_exit(127);
     }
     ::close(in[0]);

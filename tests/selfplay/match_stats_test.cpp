@@ -36,6 +36,15 @@ TEST(MatchStats, IntervalFromTheSpreadOfUnits) {
     EXPECT_NEAR(games.elo, 190.8485, 1e-3);
     EXPECT_TRUE(std::isinf(games.high) && games.high > 0);
     EXPECT_LT(games.low, 0);
+
+    // Two drawn pairs: the floor 1 / (16 units) still leaves an interval,
+    // 0.5 -+ 1.96 sqrt(1 / 64); a single unit leaves it unbounded.
+    EloEstimate drawn = estimateElo(summarise({0.5, 0.5}));
+    EXPECT_NEAR(drawn.low, -186.246, 1e-2);
+    EXPECT_NEAR(drawn.high, 186.246, 1e-2);
+    EloEstimate single = estimateElo(summarise({0.75}));
+    EXPECT_NEAR(single.elo, 190.8485, 1e-3);
+    EXPECT_TRUE(std::isinf(single.low) && std::isinf(single.high));
 }
 
 TEST(MatchStats, SprtRatioBoundsAndVerdict) {

@@ -25,11 +25,20 @@ ScoreSample summarise(const std::vector<double>& unitScores) {
     return s;
 }
 
+double flooredVariance(const ScoreSample& sample) {
+    return sample.units ? std::max(sample.variance, 1.0 / (16.0 * sample.units)) : 0.0;
+}
+
 EloEstimate estimateElo(const ScoreSample& sample) {
     EloEstimate e;
     if (sample.units == 0) return e;
-    const double margin = 1.96 * std::sqrt(sample.variance / sample.units);
     e.elo = eloFromScore(sample.mean);
+    if (sample.units < 2) {
+        e.low = -std::numeric_limits<double>::infinity();
+        e.high = std::numeric_limits<double>::infinity();
+        return e;
+    }
+    const double margin = 1.96 * std::sqrt(flooredVariance(sample) / sample.units);
     e.low = eloFromScore(std::max(0.0, sample.mean - margin));
     e.high = eloFromScore(std::min(1.0, sample.mean + margin));
     return e;
@@ -47,8 +56,7 @@ double sprtLlr(const Sprt& test, const ScoreSample& sample) {
     if (sample.units < 2) return 0;
     const double s0 = scoreFromElo(test.elo0);
     const double s1 = scoreFromElo(test.elo1);
-    const double variance = std::max(sample.variance, 1.0 / (16.0 * sample.units));
-    return sample.units * (s1 - s0) * (2 * sample.mean - s0 - s1) / (2 * variance);
+    return sample.units * (s1 - s0) * (2 * sample.mean - s0 - s1) / (2 * flooredVariance(sample));
 }
 
 SprtVerdict sprtVerdict(const Sprt& test, double llr) {

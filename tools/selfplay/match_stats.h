@@ -23,8 +23,15 @@ struct ScoreSample {
 
 ScoreSample summarise(const std::vector<double>& unitScores);
 
+// Identical results would give variance 0: a zero-width interval and an
+// infinite SPRT ratio. Both use the variance floored at what one unit a
+// quarter point off the mean would give, 1 / (16 * units), so a short run of
+// equal results is not taken for certainty while a long one still decides.
+double flooredVariance(const ScoreSample& sample);
+
 // Elo from the mean score; the interval maps mean -+ 1.96 standard errors
-// (sqrt(variance / units)) through eloFromScore, clamped into [0, 1].
+// (sqrt(flooredVariance / units)) through eloFromScore, clamped into [0, 1].
+// One unit or none says nothing of the spread: the interval is unbounded.
 struct EloEstimate {
     double elo = 0;
     double low = 0;
@@ -51,10 +58,7 @@ double sprtUpperBound(const Sprt& test);  // log((1 - beta) / alpha)
 // generalised SPRT): the unit scores are taken as normal with the observed
 // variance and mean s0 = scoreFromElo(elo0) or s1 = scoreFromElo(elo1), which
 // gives units * (s1 - s0) * (2 * mean - s0 - s1) / (2 * variance).
-// Fewer than two units give 0. Identical results would make the variance 0
-// and the ratio infinite, so the variance is floored at what one unit a
-// quarter point off the mean gives, 1 / (16 * units): a short run of equal
-// results is not taken for certainty, a long one still decides.
+// The variance is flooredVariance; fewer than two units give 0.
 double sprtLlr(const Sprt& test, const ScoreSample& sample);
 
 SprtVerdict sprtVerdict(const Sprt& test, double llr);

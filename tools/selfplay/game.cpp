@@ -93,7 +93,7 @@ bool Game::open(Player& p) {
     p.timeLeft = limits_.timeoutMatch;
     p.link.send("INFO timeout_match " + std::to_string(limits_.timeoutMatch));
     p.link.send("INFO timeout_turn " + std::to_string(limits_.timeoutTurn));
-    p.link.send("INFO max_memory 0");
+    p.link.send("INFO max_memory " + std::to_string(limits_.maxMemory));
     p.link.send("INFO game_type 1");
     p.link.send("INFO rule " + std::to_string(set_.infoRule));
     return true;

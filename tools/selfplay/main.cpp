@@ -49,7 +49,7 @@ void usage() {
         "  --timeout-turn MS    INFO timeout_turn (default 200)\n"
         "  --timeout-match MS   INFO timeout_match, where time_left starts (default 1000 x timeout_turn)\n"
         "  --tolerance MS       a reply may take timeout_turn plus this (default 500)\n"
-        "  --first-tolerance MS the same for an engine's first reply, which builds its tables (default 3000)\n"
+        "  --first-tolerance MS the same for an engine's first reply, which builds its tables (default 5000)\n"
         "  --exit-timeout MS    time to exit after END (default 1000)\n"
         "  --openings DIR       opening files (default %s)\n"
         "  --verbose            print every move\n"
@@ -58,7 +58,8 @@ void usage() {
         "                       or H1: A - B = ELO1\n"
         "  --sprt-alpha P       chance to accept H1 when H0 holds (default 0.05)\n"
         "  --sprt-beta P        chance to accept H0 when H1 holds (default 0.05)\n"
-        "  --log FILE           append one line per game: opening, colours, result, faults, stones\n",
+        "  --log FILE           append one line per game: opening, colours, result, faults, stones\n"
+        "  --max-memory BYTES   INFO max_memory (default 0: no limit)\n",
         VODARO_SELFPLAY_OPENINGS);
 }
 
@@ -101,6 +102,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
         else if (arg == "--sprt-alpha") o.sprtAlpha = std::atof(v);
         else if (arg == "--sprt-beta") o.sprtBeta = std::atof(v);
         else if (arg == "--log") o.logPath = v;
+        else if (arg == "--max-memory") o.limits.maxMemory = std::atoll(v);
         else return false;
     }
     if (o.engineB.empty()) o.engineB = o.engineA;

@@ -9,7 +9,7 @@ struct GameLimits {
     int timeoutTurn = 200;    // ms, sent as INFO timeout_turn
     int timeoutMatch = 0;     // ms per engine and game, sent as INFO timeout_match; time_left counts down from it
     int tolerance = 500;      // ms a reply may exceed timeout_turn before it is a fault
-    int firstTolerance = 5000;  // the same for an engine's first reply, which builds its tables
+    int firstTolerance = 10000;  // the same for an engine's first reply, which builds its tables
     int startTimeout = 5000;  // ms for the reply to START
     int exitTimeout = 1000;   // ms for the exit after END
     long long maxMemory = 0;  // bytes, sent as INFO max_memory; 0 means no limit

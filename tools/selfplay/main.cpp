@@ -49,7 +49,7 @@ void usage() {
         "  --timeout-turn MS    INFO timeout_turn (default 200)\n"
         "  --timeout-match MS   INFO timeout_match, where time_left starts (default 1000 x timeout_turn)\n"
         "  --tolerance MS       a reply may take timeout_turn plus this (default 500)\n"
-        "  --first-tolerance MS the same for an engine's first reply, which builds its tables (default 5000)\n"
+        "  --first-tolerance MS the same for an engine's first reply, which builds its tables (default 10000)\n"
         "  --exit-timeout MS    time to exit after END (default 1000)\n"
         "  --openings DIR       opening files (default %s)\n"
         "  --verbose            print every move\n"

@@ -17,7 +17,15 @@ long long nowMs() {
 
 EngineLink::~EngineLink() { kill(); }
 
-bool EngineLink::start(const std::string& path, std::string& error) {
+bool EngineLink::start(const std::vector<std::string>& argv, std::string& error) {
+    if (argv.empty()) {
+        error = "no program given";
+        return false;
+    }
+    // Built before the fork: the child of a threaded parent may not allocate.
+    std::vector<char*> args;
+    for (const std::string& word : argv) args.push_back(const_cast<char*>(word.c_str()));
+    args.push_back(nullptr);
     int in[2], out[2];
     if (::pipe2(in, O_CLOEXEC) != 0) {
         error = std::string("pipe: ") + std::strerror(errno);
@@ -39,7 +47,13 @@ bool EngineLink::start(const std::string& path, std::string& error) {
         // The child keeps the tool's standard error, so sanitizer reports show.
         ::dup2(in[0], 0);
         ::dup2(out[1], 1);
-        ::execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+        ::execvp(args[0], args.data());
+        // Only async-signal-safe calls here: the tool may run several threads.
+        const char* why = "vodaro_selfplay: cannot execute ";
+        ssize_t ignored = ::write(2, why, std::strlen(why));
+        ignored = ::write(2, args[0], std::strlen(args[0]));
+        ignored = ::write(2, "\n", 1);
+        (void)ignored;
         ::_exit(127);
     }
     ::close(in[0]);

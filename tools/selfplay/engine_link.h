@@ -4,6 +4,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 class EngineLink {
 public:
@@ -14,8 +15,9 @@ public:
     EngineLink(const EngineLink&) = delete;
     EngineLink& operator=(const EngineLink&) = delete;
 
-    // Starts path with no arguments; false (and a reason in error) if it cannot.
-    bool start(const std::string& path, std::string& error);
+    // Starts the program argv[0] with the arguments argv[1..] (no shell);
+    // false (and a reason in error) if it cannot.
+    bool start(const std::vector<std::string>& argv, std::string& error);
 
     // Writes text and a newline; false once the engine no longer reads.
     bool send(const std::string& text);

@@ -58,14 +58,15 @@ std::string Game::who(const Player& p) const {
 }
 
 void Game::fault(const Player& p, const std::string& what) {
+    result_.faultedColours |= p.colour;
     result_.faults.push_back(label_ + ": " + who(p) + ", stone " + std::to_string(record_.size() + 1) + ": " + what);
 }
 
 // Starts the process and sets up the game the way a manager does.
 bool Game::open(Player& p) {
     std::string error;
-    if (!p.link.start(p.seat->path, error)) {
-        fault(p, "cannot start " + p.seat->path + ": " + error);
+    if (!p.link.start(p.seat->command, error)) {
+        fault(p, "cannot start " + p.seat->command.front() + ": " + error);
         return false;
     }
     p.started = true;
@@ -92,7 +93,7 @@ bool Game::open(Player& p) {
     p.timeLeft = limits_.timeoutMatch;
     p.link.send("INFO timeout_match " + std::to_string(limits_.timeoutMatch));
     p.link.send("INFO timeout_turn " + std::to_string(limits_.timeoutTurn));
-    p.link.send("INFO max_memory 0");
+    p.link.send("INFO max_memory " + std::to_string(limits_.maxMemory));
     p.link.send("INFO game_type 1");
     p.link.send("INFO rule " + std::to_string(set_.infoRule));
     return true;
@@ -162,9 +163,13 @@ bool Game::askMove(Player& p, Point& move) {
     p.timeLeft -= used;
     if (first) {
         result_.longestFirst = std::max(result_.longestFirst, used);
-    } else if (used > result_.longestReply) {
-        result_.longestReply = used;
-        result_.longestBudget = budget;
+        result_.times[p.colour - 1].longestFirstMs = used;
+    } else {
+        result_.times[p.colour - 1].add(used);
+        if (used > result_.longestReply) {
+            result_.longestReply = used;
+            result_.longestBudget = budget;
+        }
     }
     if (p.timeLeft < 0) {
         fault(p, "ran out of match time (" + std::to_string(p.timeLeft) + " ms left)");
@@ -233,7 +238,7 @@ GameResult Game::run(const Opening& opening, const Seat& black, const Seat& whit
         }
         board_.put(m.x, m.y, p.colour);
         record_.push_back(m);
-        if (limits_.verbose) std::printf("  %s %d,%d\n", who(p).c_str(), m.x, m.y);
+        if (limits_.verbose) std::printf("  %s: %s %d,%d\n", label_.c_str(), who(p).c_str(), m.x, m.y);
         if (makesWin(board_, m.x, m.y, p.colour, set_.rule)) {
             result_.winner = p.colour;
             break;
@@ -251,6 +256,19 @@ GameResult Game::run(const Opening& opening, const Seat& black, const Seat& whit
 }
 
 }  // namespace
+
+void ReplyTimes::add(int ms) {
+    ++replies;
+    totalMs += ms;
+    longestMs = std::max(longestMs, ms);
+}
+
+void ReplyTimes::add(const ReplyTimes& other) {
+    replies += other.replies;
+    totalMs += other.totalMs;
+    longestMs = std::max(longestMs, other.longestMs);
+    longestFirstMs = std::max(longestFirstMs, other.longestFirstMs);
+}
 
 GameResult playGame(const OpeningSet& set, const Opening& opening, const Seat& black, const Seat& white,
                     const GameLimits& limits, const std::string& label) {

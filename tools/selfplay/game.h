@@ -9,15 +9,28 @@ struct GameLimits {
     int timeoutTurn = 200;    // ms, sent as INFO timeout_turn
     int timeoutMatch = 0;     // ms per engine and game, sent as INFO timeout_match; time_left counts down from it
     int tolerance = 500;      // ms a reply may exceed timeout_turn before it is a fault
-    int firstTolerance = 2000;  // the same for an engine's first reply, which builds its tables
+    int firstTolerance = 10000;  // the same for an engine's first reply, which builds its tables
     int startTimeout = 5000;  // ms for the reply to START
     int exitTimeout = 1000;   // ms for the exit after END
+    long long maxMemory = 0;  // bytes, sent as INFO max_memory; 0 means no limit
     bool verbose = false;     // print every move
 };
 
 struct Seat {
-    std::string name;  // "A" or "B"
-    std::string path;  // engine binary
+    std::string name;                  // for reports
+    std::vector<std::string> command;  // program and its arguments
+};
+
+// Reply times of one engine over its replies after the first, which also
+// builds tables and so is timed apart.
+struct ReplyTimes {
+    int replies = 0;
+    long long totalMs = 0;
+    int longestMs = 0;
+    int longestFirstMs = 0;
+
+    void add(int ms);
+    void add(const ReplyTimes& other);
 };
 
 struct GameResult {
@@ -26,6 +39,8 @@ struct GameResult {
     int longestReply = 0;    // ms, over the replies after each engine's first
     int longestBudget = 0;   // the engine's own turn budget at that reply, ms
     int longestFirst = 0;    // ms, over each engine's first reply (it builds its tables)
+    int faultedColours = 0;  // bit REF_BLACK and/or bit REF_WHITE: who caused a fault
+    ReplyTimes times[2];     // black's, then white's
     std::vector<std::string> faults;
     std::string record;      // every stone as "x,y", black first, to replay a fault
 };

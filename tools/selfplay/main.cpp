@@ -1,6 +1,8 @@
 // vodaro_selfplay: plays games between two engine processes through the
-// Gomocup protocol, checks every reply, and reports results and faults.
+// Gomocup protocol, checks every reply, and reports results, Elo and faults.
 // Exit status 0 only when no fault was seen.
+#include <signal.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -8,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "engine_command.h"
 #include "game.h"
+#include "match.h"
 
 #ifndef VODARO_SELFPLAY_OPENINGS
 #define VODARO_SELFPLAY_OPENINGS "tools/selfplay/openings"
@@ -17,31 +21,45 @@
 namespace {
 
 struct Options {
-    Seat a{"A", "build/pbrain-vodaro"};
-    Seat b{"B", ""};  // same binary as A unless given
+    std::string engineA = "build/pbrain-vodaro";
+    std::string engineB;  // the same as A unless given
+    std::string nameA, nameB;
     int games = 12;
     std::string openingsDir = VODARO_SELFPLAY_OPENINGS;
     std::vector<int> rules{0, 1, 4};
     std::vector<int> sizes{15, 20};
     int renjuInfo = 4;  // managers send rule as bit flags: 4 is Renju
     GameLimits limits;
+    int concurrency = 1;
+    std::string sprt;  // "elo0,elo1", empty for no test
+    double sprtAlpha = 0.05, sprtBeta = 0.05;
+    std::string logPath;
 };
 
 void usage() {
     std::printf(
         "usage: vodaro_selfplay [options]\n"
-        "  --engine PATH        engine A (default build/pbrain-vodaro)\n"
-        "  --engine2 PATH       engine B (default: the same as A)\n"
+        "  --engine CMD         engine A: program and arguments, split on blanks (default build/pbrain-vodaro)\n"
+        "  --engine2 CMD        engine B (default: the same as A)\n"
+        "  --name NAME          A's name in reports (default: the program's file name)\n"
+        "  --name2 NAME         B's name in reports\n"
         "  --games N            games to play, in pairs with colours swapped (default 12)\n"
         "  --rules LIST         INFO rule values to play, of 0,1,4 (default 0,1,4; 4 = Renju)\n"
         "  --sizes LIST         board sizes to play, of 15,20 (default 15,20)\n"
         "  --timeout-turn MS    INFO timeout_turn (default 200)\n"
         "  --timeout-match MS   INFO timeout_match, where time_left starts (default 1000 x timeout_turn)\n"
         "  --tolerance MS       a reply may take timeout_turn plus this (default 500)\n"
-        "  --first-tolerance MS the same for an engine's first reply, which builds its tables (default 2000)\n"
+        "  --first-tolerance MS the same for an engine's first reply, which builds its tables (default 10000)\n"
         "  --exit-timeout MS    time to exit after END (default 1000)\n"
         "  --openings DIR       opening files (default %s)\n"
-        "  --verbose            print every move\n",
+        "  --verbose            print every move\n"
+        "  --concurrency N      games played at once, each with its own engine processes (default 1)\n"
+        "  --sprt ELO0,ELO1     stop once a sequential test over game pairs accepts H0: A - B = ELO0\n"
+        "                       or H1: A - B = ELO1\n"
+        "  --sprt-alpha P       chance to accept H1 when H0 holds (default 0.05)\n"
+        "  --sprt-beta P        chance to accept H0 when H1 holds (default 0.05)\n"
+        "  --log FILE           append one line per game: opening, colours, result, faults, stones\n"
+        "  --max-memory BYTES   INFO max_memory (default 0: no limit)\n",
         VODARO_SELFPLAY_OPENINGS);
 }
 
@@ -66,8 +84,10 @@ bool parseOptions(int argc, char** argv, Options& o) {
             continue;
         }
         if (arg == "--help" || arg == "-h" || !(v = value())) return false;
-        if (arg == "--engine") o.a.path = v;
-        else if (arg == "--engine2") o.b.path = v;
+        if (arg == "--engine") o.engineA = v;
+        else if (arg == "--engine2") o.engineB = v;
+        else if (arg == "--name") o.nameA = v;
+        else if (arg == "--name2") o.nameB = v;
         else if (arg == "--games") o.games = std::atoi(v);
         else if (arg == "--rules") o.rules = parseList(v);
         else if (arg == "--sizes") o.sizes = parseList(v);
@@ -77,11 +97,45 @@ bool parseOptions(int argc, char** argv, Options& o) {
         else if (arg == "--first-tolerance") o.limits.firstTolerance = std::atoi(v);
         else if (arg == "--exit-timeout") o.limits.exitTimeout = std::atoi(v);
         else if (arg == "--openings") o.openingsDir = v;
+        else if (arg == "--concurrency") o.concurrency = std::atoi(v);
+        else if (arg == "--sprt") o.sprt = v;
+        else if (arg == "--sprt-alpha") o.sprtAlpha = std::atof(v);
+        else if (arg == "--sprt-beta") o.sprtBeta = std::atof(v);
+        else if (arg == "--log") o.logPath = v;
+        else if (arg == "--max-memory") o.limits.maxMemory = std::atoll(v);
         else return false;
     }
-    if (o.b.path.empty()) o.b.path = o.a.path;
+    if (o.engineB.empty()) o.engineB = o.engineA;
     if (o.limits.timeoutMatch <= 0) o.limits.timeoutMatch = 1000 * o.limits.timeoutTurn;
-    return o.games > 0 && o.limits.timeoutTurn > 0;
+    return o.games > 0 && o.limits.timeoutTurn > 0 && o.concurrency > 0;
+}
+
+bool makeSeat(const std::string& command, const std::string& name, Seat& seat) {
+    seat.command = splitCommand(command);
+    seat.name = name.empty() ? commandName(seat.command) : name;
+    return !seat.command.empty();
+}
+
+bool sprtFromOptions(const Options& o, MatchPlan& plan) {
+    if (o.sprt.empty()) return true;
+    double elo0 = 0, elo1 = 0;
+    if (std::sscanf(o.sprt.c_str(), "%lf,%lf", &elo0, &elo1) != 2 || elo0 >= elo1) return false;
+    plan.sprtOn = true;
+    plan.sprt = {elo0, elo1, o.sprtAlpha, o.sprtBeta};
+    return o.sprtAlpha > 0 && o.sprtAlpha < 1 && o.sprtBeta > 0 && o.sprtBeta < 1;
+}
+
+bool planFromOptions(const Options& o, MatchPlan& plan) {
+    if (!makeSeat(o.engineA, o.nameA, plan.a) || !makeSeat(o.engineB, o.nameB, plan.b)) return false;
+    if (plan.a.name == plan.b.name) {  // self-play: tell the processes apart
+        plan.a.name += "#1";
+        plan.b.name += "#2";
+    }
+    plan.limits = o.limits;
+    plan.games = o.games;
+    plan.concurrency = o.concurrency;
+    plan.logPath = o.logPath;
+    return sprtFromOptions(o, plan);
 }
 
 bool wanted(const std::vector<int>& list, int v) { return std::find(list.begin(), list.end(), v) != list.end(); }
@@ -117,68 +171,22 @@ bool loadSets(const Options& o, std::vector<OpeningSet>& sets) {
     return !sets.empty();
 }
 
-const char* outcome(int winner) {
-    switch (winner) {
-        case 1: return "black wins";
-        case 2: return "white wins";
-        case 0: return "draw";
-        default: return "abandoned";
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     Options o;
-    if (!parseOptions(argc, argv, o)) {
+    MatchPlan plan;
+    if (!parseOptions(argc, argv, o) || !planFromOptions(o, plan)) {
         usage();
         return 2;
     }
-    std::vector<OpeningSet> sets;
-    if (!loadSets(o, sets)) return 2;
-    std::printf("vodaro_selfplay: %d games, A = %s, B = %s, timeout_turn %d ms, timeout_match %d ms, "
-                "tolerance %d ms (first reply %d ms)\n",
-                o.games, o.a.path.c_str(), o.b.path.c_str(), o.limits.timeoutTurn, o.limits.timeoutMatch,
-                o.limits.tolerance, o.limits.firstTolerance);
+    if (!loadSets(o, plan.sets)) return 2;
+    ::signal(SIGPIPE, SIG_IGN);  // an engine that died must not take the tool with it
+    std::printf("vodaro_selfplay: %d games, %d at once, A = %s (%s), B = %s (%s), timeout_turn %d ms, "
+                "timeout_match %d ms, tolerance %d ms (first reply %d ms)\n",
+                o.games, o.concurrency, plan.a.name.c_str(), o.engineA.c_str(), plan.b.name.c_str(),
+                o.engineB.c_str(), o.limits.timeoutTurn, o.limits.timeoutMatch, o.limits.tolerance,
+                o.limits.firstTolerance);
     std::fflush(stdout);
-
-    int winsA = 0, winsB = 0, draws = 0, abandoned = 0;
-    int longest = 0, longestBudget = 0, longestFirst = 0;
-    std::string longestAt;
-    std::vector<std::string> faults;
-    for (int g = 0; g < o.games; ++g) {
-        int pair = g / 2;
-        const OpeningSet& set = sets[pair % sets.size()];
-        int index = static_cast<int>((pair / sets.size()) % set.openings.size());
-        bool aBlack = g % 2 == 0;  // each opening twice, colours swapped
-        const Seat& black = aBlack ? o.a : o.b;
-        const Seat& white = aBlack ? o.b : o.a;
-        std::string label = "game " + std::to_string(g + 1) + " " + set.name + "#" + std::to_string(index + 1) +
-                            " rule " + std::to_string(set.infoRule);
-        GameResult r = playGame(set, set.openings[index], black, white, o.limits, label);
-        std::printf("%s: black %s, white %s: %s after %d stones; longest reply %d ms (first %d ms)\n",
-                    label.c_str(), black.name.c_str(), white.name.c_str(), outcome(r.winner), r.moves,
-                    r.longestReply, r.longestFirst);
-        for (const std::string& f : r.faults) std::printf("  FAULT %s\n", f.c_str());
-        if (!r.faults.empty()) std::printf("  stones: %s\n", r.record.c_str());
-        std::fflush(stdout);
-        faults.insert(faults.end(), r.faults.begin(), r.faults.end());
-        if (r.winner == 0) ++draws;
-        else if (r.winner < 0) ++abandoned;
-        else if ((r.winner == 1) == aBlack) ++winsA;
-        else ++winsB;
-        longestFirst = std::max(longestFirst, r.longestFirst);
-        if (r.longestReply > longest) {
-            longest = r.longestReply;
-            longestBudget = r.longestBudget;
-            longestAt = label;
-        }
-    }
-    std::printf("Result for A: %d wins, %d losses, %d draws, %d abandoned\n", winsA, winsB, draws, abandoned);
-    std::printf("Longest reply: %d ms (%s); engine budget %d ms, timeout_turn %d ms, limit %d ms\n", longest,
-                longestAt.c_str(), longestBudget, o.limits.timeoutTurn, o.limits.timeoutTurn + o.limits.tolerance);
-    std::printf("Longest first reply of an engine (tables built): %d ms\n", longestFirst);
-    std::printf("Faults: %zu\n", faults.size());
-    for (const std::string& f : faults) std::printf("  %s\n", f.c_str());
-    return faults.empty() ? 0 : 1;
+    return runMatch(plan);
 }

@@ -12,7 +12,7 @@ constexpr double DEFAULT_GROWTH = 4.0;
 // An iteration starts when this part of its predicted time fits before the hard
 // stop: the first root move, the one most likely to stay best, takes a large
 // part of an iteration, and a cut-short iteration keeps what it found.
-constexpr double USEFUL_PART = 0.5;
+constexpr double USEFUL_PART = 0.25;
 // Below this many milliseconds the clock is too coarse to measure a node rate,
 // and another iteration costs next to nothing.
 constexpr int MEASURABLE_MS = 5;

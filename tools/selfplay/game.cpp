@@ -16,6 +16,7 @@ struct Player {
     bool started = false;
     bool hasPosition = false;  // got BOARD (or BEGIN) once; afterwards TURN
     long long timeLeft = 0;
+    int lastReplyMs = 0;  // how long the last move took, for --verbose
 };
 
 class Game {
@@ -160,6 +161,7 @@ bool Game::askMove(Player& p, Point& move) {
     const int tolerance = first ? limits_.firstTolerance : limits_.tolerance;
     if (!readMove(p, move, start + limits_.timeoutTurn + tolerance, tolerance)) return false;
     int used = static_cast<int>(nowMs() - start);
+    p.lastReplyMs = used;
     p.timeLeft -= used;
     if (first) {
         result_.longestFirst = std::max(result_.longestFirst, used);
@@ -238,7 +240,8 @@ GameResult Game::run(const Opening& opening, const Seat& black, const Seat& whit
         }
         board_.put(m.x, m.y, p.colour);
         record_.push_back(m);
-        if (limits_.verbose) std::printf("  %s: %s %d,%d\n", label_.c_str(), who(p).c_str(), m.x, m.y);
+        if (limits_.verbose)
+            std::printf("  %s: %s %d,%d in %d ms\n", label_.c_str(), who(p).c_str(), m.x, m.y, p.lastReplyMs);
         if (makesWin(board_, m.x, m.y, p.colour, set_.rule)) {
             result_.winner = p.colour;
             break;

@@ -129,7 +129,7 @@ TEST(DriverTurn, SummaryRadiusFollowsTheRule) {
     const struct {
         int rule;
         const char* radius;
-    } cases[] = {{0, "4"}, {1, "5"}, {2, "5"}};
+    } cases[] = {{0, "4"}, {1, "5"}, {4, "5"}, {8, "5"}};
     for (const auto& c : cases) {
         EngineProcess engine;
         configured(engine);

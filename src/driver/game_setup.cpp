@@ -65,6 +65,12 @@ void keepRecordPrefix(int keep) {
     searchControl.rootDepth = 0;
 }
 
+// The open list departs from the old record: what it has not repeated goes.
+void endOldRecord() {
+    if (game.listConfirmed < game.listOldLength) keepRecordPrefix(game.listConfirmed);
+    game.listOldLength = game.listConfirmed;
+}
+
 // A stone of an open list that repeats the old record at its place is already
 // on the board in the same colour; the first stone that does not ends the old
 // record there.
@@ -75,8 +81,7 @@ bool confirmsOldRecord(int x, int y) {
         ++game.listConfirmed;
         return true;
     }
-    keepRecordPrefix(game.listConfirmed);
-    game.listOldLength = game.listConfirmed;
+    endOldRecord();
     return false;
 }
 
@@ -151,7 +156,7 @@ void beginStoneList() {
 }
 
 void endStoneList() {
-    if (game.listConfirmed < game.listOldLength) keepRecordPrefix(game.listConfirmed);
+    endOldRecord();
     game.listOpen = false;
 }
 
@@ -160,6 +165,8 @@ void placeOwnStone(int x, int y) { placeStone(x, y, "my"); }
 void placeOpponentStone(int x, int y) { placeStone(x, y, "opponents's"); }
 
 void placeBlockedStone(int x, int y) {
+    // The old record is repeated only by stones listed before any blocked point.
+    if (game.listOpen) endOldRecord();
     if (!boardBuilt()) return;  // blocked points live on the board only
     if (!inExtents(x, y) || occupied(x, y)) {
         sendReply("ERROR board-block move [%d,%d]", x, y);

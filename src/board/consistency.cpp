@@ -140,7 +140,15 @@ int expectedClass(int x, int y, int d, int c, int tableClass) {
         int behind = runLength(x - vx, y - vy, -vx, -vy, c);
         bool sixAhead = own(x + (ahead + 2) * vx, y + (ahead + 2) * vy, c);
         bool sixBehind = own(x - (behind + 2) * vx, y - (behind + 2) * vy, c);
-        return sixAhead || sixBehind ? SHAPE_FOUR : SHAPE_FOUR_OPEN;
+        if (sixAhead || sixBehind) return SHAPE_FOUR;
+        if (geometry.rule != RULE_CARO) return SHAPE_FOUR_OPEN;
+        // Caro: past either free end, a point that would close the five left
+        // after the opponent takes the other end.
+        auto closing = [&](int k) {
+            int px = x + k * vx, py = y + k * vy;
+            return onBoard(px, py) && pos.board[px][py] != EMPTY && pos.board[px][py] != c;
+        };
+        return closing(ahead + 2) || closing(-behind - 2) ? SHAPE_FOUR : SHAPE_FOUR_OPEN;
     }
     return tableClass;
 }

@@ -86,17 +86,30 @@ template <bool KeepStrong>
 
 inline bool own(int x, int y, int c) { return onBoard(x, y) && pos.board[x][y] == c; }
 
-// False when completing the open four at q on either side would give six or
-// more in a row: the run of c through q is followed, past its first free end,
-// by another stone of c.
+// An end of a Caro five is closed by an opponent stone or a blocked point on the
+// board; the edge (and the filler outside a rectangular board) leaves it open.
+inline bool closesCaroFive(int x, int y, int c) {
+    return onBoard(x, y) && (pos.board[x][y] == (c ^ 3) || pos.board[x][y] == BLOCKED);
+}
+
+// What stands one point past a free end of the open four at q decides whether
+// it is one: a stone of c makes that completion six or more; under Caro a
+// closing point lets the opponent block the other end and leave a five closed
+// at both ends, so one reply answers it.
+inline bool spoilsOpenFour(int x, int y, int c) {
+    return own(x, y, c) || (geometry.rule == RULE_CARO && closesCaroFive(x, y, c));
+}
+
+// False when the open four at q is no open four: the run of c through q is
+// followed, past one of its free ends, by a point that spoils it.
 bool openFourIsReal(int qx, int qy, int d, int c) {
     const int vx = DIR_DX[d], vy = DIR_DY[d];
     int ex = qx + vx, ey = qy + vy;
     while (own(ex, ey, c)) ex += vx, ey += vy;
-    if (own(ex + vx, ey + vy, c)) return false;
+    if (spoilsOpenFour(ex + vx, ey + vy, c)) return false;
     ex = qx - vx, ey = qy - vy;
     while (own(ex, ey, c)) ex -= vx, ey -= vy;
-    return !own(ex - vx, ey - vy, c);
+    return !spoilsOpenFour(ex - vx, ey - vy, c);
 }
 
 // Stones of c next to q walking by (vx, vy).
@@ -104,12 +117,6 @@ int runFrom(int qx, int qy, int vx, int vy, int c) {
     int n = 0;
     for (qx += vx, qy += vy; own(qx, qy, c); qx += vx, qy += vy) ++n;
     return n;
-}
-
-// An end of a Caro five is closed by an opponent stone or a blocked point on the
-// board; the edge (and the filler outside a rectangular board) leaves it open.
-inline bool closesCaroFive(int x, int y, int c) {
-    return onBoard(x, y) && (pos.board[x][y] == (c ^ 3) || pos.board[x][y] == BLOCKED);
 }
 
 // The five the pattern sees at q under Caro, judged on the whole line: six or

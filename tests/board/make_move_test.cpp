@@ -216,6 +216,19 @@ TEST(CaroFive, ClosedAtBothEndsOrLongerIsNoFive) {
     EXPECT_EQ(caroClassAt(".......O.XXXX#"), SHAPE_NONE);
 }
 
+// An open four answers one reply when a point past one free end would close the
+// five that the other end leaves: the opponent takes the free end nearest it.
+TEST(CaroFive, OpenFourNeedsNoClosingPointPastItsEnds) {
+    EXPECT_EQ(caroClassAt(".....XXX......."), SHAPE_FOUR_OPEN);
+    EXPECT_EQ(caroClassAt("...O.XXX......."), SHAPE_FOUR);
+    EXPECT_EQ(caroClassAt(".....XXX..O...."), SHAPE_FOUR);
+    EXPECT_EQ(caroClassAt("...#.XXX......."), SHAPE_FOUR);
+    EXPECT_EQ(caroClassAt("...O.XXX.......", 2), SHAPE_FOUR);
+    EXPECT_EQ(caroClassAt("...X.XXX......."), SHAPE_FOUR);  // six
+    EXPECT_EQ(caroClassAt("...O.XXX..", 1, 10, 10), SHAPE_FOUR);
+    EXPECT_EQ(caroClassAt(".....XXX..", 1, 10, 10), SHAPE_FOUR_OPEN);  // the wall closes nothing
+}
+
 TEST(MakeMove, BlockedPointsCloseLinesAndStayOffTheList) {
     fixture::setup(0, R"(
         .......

@@ -146,7 +146,7 @@ void applyRule() {
 
 void beginStoneList() {
     // Blocked points of an earlier list are not part of the new position.
-    if (game.blockedOnBoard > 0) {
+    if (boardBuilt() && game.blockedOnBoard > 0) {
         game.appliedRule = -1;
         game.recordLength = 0;
     }

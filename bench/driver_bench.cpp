@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "board/rule.h"
 #include "core/game_state.h"
 #include "core/output.h"
 #include "core/search_control.h"
@@ -45,7 +46,7 @@ double threadCpuMs() {
 }
 
 void setUpGame(int rule, int moves) {
-    settings.rule = rule;
+    settings.rule = settingForRule(rule);  // the INFO value a manager sends
     game.sizeX = game.sizeY = game.boardSize = 15;
     game.appliedRule = -1;
     game.recordLength = 0;

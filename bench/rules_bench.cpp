@@ -38,7 +38,7 @@ void midGame(int rule, unsigned seed, int stones) {
     for (int tries = 0; placed < stones && tries < 10000; ++tries) {
         int x = 3 + static_cast<int>(rng() % 9), y = 3 + static_cast<int>(rng() % 9);
         if (pos.board[x][y] != EMPTY || makesFive(x, y, colour)) continue;
-        if (rule == 2 && colour == BLACK && isForbidden(x, y)) continue;
+        if (rule == RULE_RENJU && colour == BLACK && isForbidden(x, y)) continue;
         makeMove(x, y, colour);
         colour ^= 3;
         ++placed;

@@ -50,7 +50,7 @@ int renjuBlackValue(int a, int b, int c, int d) {
 }  // namespace
 
 int comboValue(int t, int a, int b, int c, int d) {
-    if (t == 0 && geometry.rule == 2) return renjuBlackValue(a, b, c, d);
+    if (t == 0 && geometry.rule == RULE_RENJU) return renjuBlackValue(a, b, c, d);
     return generalValue(a, b, c, d);
 }
 

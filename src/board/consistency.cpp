@@ -114,9 +114,19 @@ int runLength(int x, int y, int vx, int vy, int c) {
 
 // The class the table gives, corrected for long lines the nine points miss.
 int expectedClass(int x, int y, int d, int c, int tableClass) {
-    const int rule = geometry.rule;
-    if (rule == 0 || (c == 2 && rule != 1)) return tableClass;
+    if (!overlineLosesFor(geometry.rule, c)) return tableClass;
     const int vx = DIR_DX[d], vy = DIR_DY[d];
+    if (tableClass == SHAPE_FIVE && geometry.rule == RULE_CARO) {
+        // Recounted from the whole line: the run through (x, y) and its two ends.
+        int ahead = runLength(x + vx, y + vy, vx, vy, c);
+        int behind = runLength(x - vx, y - vy, -vx, -vy, c);
+        if (ahead + behind >= 5) return SHAPE_OVERLINE;
+        auto closed = [&](int k) {
+            int ex = x + k * vx, ey = y + k * vy;
+            return onBoard(ex, ey) && pos.board[ex][ey] != EMPTY && pos.board[ex][ey] != c;
+        };
+        return closed(ahead + 1) && closed(-behind - 1) ? SHAPE_NONE : SHAPE_FIVE;
+    }
     if (tableClass == SHAPE_FIVE) {
         // The five through (x, y) plus the stone just past its far end.
         int ahead = runLength(x + vx, y + vy, vx, vy, c);
@@ -130,7 +140,15 @@ int expectedClass(int x, int y, int d, int c, int tableClass) {
         int behind = runLength(x - vx, y - vy, -vx, -vy, c);
         bool sixAhead = own(x + (ahead + 2) * vx, y + (ahead + 2) * vy, c);
         bool sixBehind = own(x - (behind + 2) * vx, y - (behind + 2) * vy, c);
-        return sixAhead || sixBehind ? SHAPE_FOUR : SHAPE_FOUR_OPEN;
+        if (sixAhead || sixBehind) return SHAPE_FOUR;
+        if (geometry.rule != RULE_CARO) return SHAPE_FOUR_OPEN;
+        // Caro: past either free end, a point that would close the five left
+        // after the opponent takes the other end.
+        auto closing = [&](int k) {
+            int px = x + k * vx, py = y + k * vy;
+            return onBoard(px, py) && pos.board[px][py] != EMPTY && pos.board[px][py] != c;
+        };
+        return closing(ahead + 2) || closing(-behind - 2) ? SHAPE_FOUR : SHAPE_FOUR_OPEN;
     }
     return tableClass;
 }

@@ -15,9 +15,9 @@ void setBoardGeometry(int sizeX, int sizeY, int rule) {
     geometry.sizeY = sizeY;
     geometry.boardSize = std::max(sizeX, sizeY);
     geometry.rule = rule;
-    // Standard Gomoku and Renju look one step further: a stone five steps away
-    // can turn a five or an open four into a long line.
-    geometry.lineRadius = rule == 0 ? 4 : 5;
+    // The exact-five rules look one step further: a stone five steps away can
+    // turn a five or an open four into a long line, or (Caro) close a five's end.
+    geometry.lineRadius = rule == RULE_FREESTYLE ? 4 : 5;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 // build and do not change while a search runs, whatever INFO or START say.
 #include <cstdint>
 
+#include "board/rule.h"
 #include "board/types.h"
 #include "core/limits.h"
 
@@ -11,8 +12,8 @@ struct BoardGeometry {
     int sizeX = 0;       // extent of x on the built board
     int sizeY = 0;       // extent of y
     int boardSize = 15;  // n = max(sizeX, sizeY); walls of the line words sit at n
-    int lineRadius = 4;  // 4 free-style, 5 standard and Renju
-    int rule = 0;        // 0 free-style, 1 standard, 2 Renju
+    int lineRadius = 4;  // 4 free-style, 5 under the other rules
+    int rule = RULE_FREESTYLE;  // a GameRule
     int diagPos2[MAX_SIDE][MAX_SIDE];  // position of (x, y) along its direction-2 line
     int diagPos3[MAX_SIDE][MAX_SIDE];  // position along its direction-3 line
 };

@@ -86,28 +86,65 @@ template <bool KeepStrong>
 
 inline bool own(int x, int y, int c) { return onBoard(x, y) && pos.board[x][y] == c; }
 
-// False when completing the open four at q on either side would give six or
-// more in a row: the run of c through q is followed, past its first free end,
-// by another stone of c.
+// An end of a Caro five is closed by an opponent stone or a blocked point on the
+// board; the edge (and the filler outside a rectangular board) leaves it open.
+inline bool closesCaroFive(int x, int y, int c) {
+    return onBoard(x, y) && (pos.board[x][y] == (c ^ 3) || pos.board[x][y] == BLOCKED);
+}
+
+// What stands one point past a free end of the open four at q decides whether
+// it is one: a stone of c makes that completion six or more; under Caro a
+// closing point lets the opponent block the other end and leave a five closed
+// at both ends, so one reply answers it.
+inline bool spoilsOpenFour(int x, int y, int c) {
+    return own(x, y, c) || (geometry.rule == RULE_CARO && closesCaroFive(x, y, c));
+}
+
+// False when the open four at q is no open four: the run of c through q is
+// followed, past one of its free ends, by a point that spoils it.
 bool openFourIsReal(int qx, int qy, int d, int c) {
     const int vx = DIR_DX[d], vy = DIR_DY[d];
     int ex = qx + vx, ey = qy + vy;
     while (own(ex, ey, c)) ex += vx, ey += vy;
-    if (own(ex + vx, ey + vy, c)) return false;
+    if (spoilsOpenFour(ex + vx, ey + vy, c)) return false;
     ex = qx - vx, ey = qy - vy;
     while (own(ex, ey, c)) ex -= vx, ey -= vy;
-    return !own(ex - vx, ey - vy, c);
+    return !spoilsOpenFour(ex - vx, ey - vy, c);
 }
 
-// The nine-point pattern cannot see a stone five steps away; under standard
-// Gomoku (and for black under Renju) such a stone turns a five into a long
-// line (class 13) and an open four into a plain four (class 9).
+// Stones of c next to q walking by (vx, vy).
+int runFrom(int qx, int qy, int vx, int vy, int c) {
+    int n = 0;
+    for (qx += vx, qy += vy; own(qx, qy, c); qx += vx, qy += vy) ++n;
+    return n;
+}
+
+// The five the pattern sees at q under Caro, judged on the whole line: six or
+// more is a long line, both ends closed leaves no shape in this direction (every
+// other window through q holds the closing point).
+int caroFiveClass(int qx, int qy, int d, int c) {
+    const int vx = DIR_DX[d], vy = DIR_DY[d];
+    const int ahead = runFrom(qx, qy, vx, vy, c);
+    const int behind = runFrom(qx, qy, -vx, -vy, c);
+    if (ahead + behind + 1 > 5) return SHAPE_OVERLINE;
+    const bool closedAhead = closesCaroFive(qx + (ahead + 1) * vx, qy + (ahead + 1) * vy, c);
+    const bool closedBehind = closesCaroFive(qx - (behind + 1) * vx, qy - (behind + 1) * vy, c);
+    return closedAhead && closedBehind ? SHAPE_NONE : SHAPE_FIVE;
+}
+
+// The nine-point pattern cannot see a stone five steps away; where exactly five
+// wins such a stone turns a five into a long line (class 13) and an open four
+// into a plain four (class 9). Under Caro it may also close a five's far end,
+// and a blocked point at an end closes it where a wall would not.
 template <bool KeepStrong>
 void applyLongLineRule(int qx, int qy, int d, int c) {
     const int i = c - 1;
     const int vx = DIR_DX[d], vy = DIR_DY[d];
     const ShapeInfo& rec = pos.shapeInfo[d][qx][qy];
-    if (rec.shape[i] == SHAPE_FIVE) {
+    if (rec.shape[i] == SHAPE_FIVE && geometry.rule == RULE_CARO) {
+        const int k = caroFiveClass(qx, qy, d, c);
+        if (k != SHAPE_FIVE) changeClass<KeepStrong>(qx, qy, i, d, k, rec.room[i]);
+    } else if (rec.shape[i] == SHAPE_FIVE) {
         bool longLine = (!own(qx - vx, qy - vy, c) && own(qx + 5 * vx, qy + 5 * vy, c)) ||
                         (!own(qx + vx, qy + vy, c) && own(qx - 5 * vx, qy - 5 * vy, c));
         if (longLine) changeClass<KeepStrong>(qx, qy, i, d, SHAPE_OVERLINE, rec.room[i]);
@@ -152,7 +189,8 @@ template <int D, bool KeepStrong>
 void updateDir(int x, int y) {
     constexpr int dx = DIR_DX[D], dy = DIR_DY[D];
     const int radius = geometry.lineRadius;
-    const int rule = geometry.rule;
+    const bool exactBlack = overlineLosesFor(geometry.rule, BLACK);
+    const bool exactWhite = overlineLosesFor(geometry.rule, WHITE);
     int kmin = -radius, kmax = radius;
     clampSteps(x, dx, geometry.sizeX, kmin, kmax);
     clampSteps(y, dy, geometry.sizeY, kmin, kmax);
@@ -163,10 +201,10 @@ void updateDir(int x, int y) {
         const ShapeInfo& table = tables.patternTable[(word >> (2 * (p0 + k))) & 0x3FFFF];
         const ShapeInfo& rec = pos.shapeInfo[D][qx][qy];
         if (table.shape[0] != rec.shape[0]) changeClass<KeepStrong>(qx, qy, 0, D, table.shape[0], table.room[0]);
-        if (rule != 0 && (rec.shape[0] == SHAPE_FOUR_OPEN || rec.shape[0] == SHAPE_FIVE))
+        if (exactBlack && (rec.shape[0] == SHAPE_FOUR_OPEN || rec.shape[0] == SHAPE_FIVE))
             applyLongLineRule<KeepStrong>(qx, qy, D, 1);
         if (table.shape[1] != rec.shape[1]) changeClass<KeepStrong>(qx, qy, 1, D, table.shape[1], table.room[1]);
-        if (rule == 1 && (rec.shape[1] == SHAPE_FOUR_OPEN || rec.shape[1] == SHAPE_FIVE))
+        if (exactWhite && (rec.shape[1] == SHAPE_FOUR_OPEN || rec.shape[1] == SHAPE_FIVE))
             applyLongLineRule<KeepStrong>(qx, qy, D, 2);
     }
 }

@@ -160,17 +160,20 @@ int roomFor(const Cells& cells, int c) {
     return room;
 }
 
-// A long line made by this point counts as five for colour c, except for black
-// outside free-style and for white under standard Gomoku.
-bool overlineLoses(int c) {
-    int rule = geometry.rule;
-    return rule != 0 && (c == 1 || rule == 1);
+// Caro: a window whose five would be six (an own stone next to it) or would have
+// opponent stones at both ends can never win, so it makes no shape. A wall, a
+// blocked point or an end beyond the nine points leaves the window alive here:
+// walls do not close a Caro five, and makeMove settles the rest on the board.
+bool caroWindowDead(int before, int after, int c) {
+    const int opponent = c ^ 3;
+    return before == c || after == c || (before == opponent && after == opponent);
 }
 
 }  // namespace
 
 ShapeInfo classifyPoint(int code) {
     ShapeInfo info{};
+    const int rule = geometry.rule;
     Cells cells = unpack(code);
     if (cells.code[4] != 0) return info;
 
@@ -186,14 +189,18 @@ ShapeInfo classifyPoint(int code) {
         if (all == 0 || all == 3) continue;  // no stone, or both colours / a blocked point
         int c = all;
         int opponent = c ^ 3;
-        bool blockedLeft = i == 0 || cells.code[i - 1] == opponent || cells.code[i - 1] == 3;
-        bool blockedRight = i == 4 || cells.code[i + 5] == opponent || cells.code[i + 5] == 3;
+        const int before = i > 0 ? cells.code[i - 1] : -1;  // -1: beyond the nine points
+        const int after = i < 4 ? cells.code[i + 5] : -1;
+        bool blockedLeft = before == -1 || before == opponent || before == BLOCKED;
+        bool blockedRight = after == -1 || after == opponent || after == BLOCKED;
         int k = windowClassTable[windowTableIndex(occupancy, blockedLeft, blockedRight, i)];
-        if (k <= best[c]) continue;
-        if (k == SHAPE_FIVE && geometry.rule != 0) {
-            bool longer = (i > 0 && cells.code[i - 1] == c) || (i < 4 && cells.code[i + 5] == c);
-            if (longer && overlineLoses(c)) overline[c] = true;
+        const bool longer = before == c || after == c;
+        if (rule == RULE_CARO && caroWindowDead(before, after, c)) {
+            if (k == SHAPE_FIVE && longer) overline[c] = true;
+            continue;
         }
+        if (k <= best[c]) continue;
+        if (k == SHAPE_FIVE && longer && overlineLosesFor(rule, c)) overline[c] = true;
         best[c] = k;
     }
     for (int c = 1; c <= 2; ++c) {

@@ -17,6 +17,12 @@ struct GameState {
     StoneRecord gameRecord[MAX_POINTS];
     int recordLength = 0;  // also the age of the transposition tables
     int appliedRule = -1;  // engine rule the board was built for; -1 = not built
+    int blockedOnBoard = 0;  // blocked points a list made on the board since it was built
+    // A BOARD list in progress: its stones so far repeat the first listConfirmed
+    // stones of the record, which held listOldLength stones when the list began.
+    bool listOpen = false;
+    int listConfirmed = 0;
+    int listOldLength = 0;
     // Points the engine must never choose. Changed by QVBLOCK while a search may read it.
     std::atomic<int> blockTable[MAX_SIDE][MAX_SIDE];
 };

@@ -11,7 +11,7 @@ struct Settings {
     std::atomic<int> cautionFactor{1};
     std::atomic<int> hashSize{524288};       // hash entry count of the transposition tables (>= 1)
     std::atomic<int> showDetail{0};
-    std::atomic<int> rule{0};                // as sent: 0 free-style, 1 standard, anything else Renju
+    std::atomic<int> rule{0};                // as sent: the manager's bit flags (board/rule.h decodes them)
     // Stored and never used.
     std::atomic<int> maxMemory{0};
     std::atomic<int> timeoutMatch{1000000000};
@@ -20,7 +20,3 @@ struct Settings {
 };
 
 extern Settings settings;
-
-// The engine's own rule for a rule setting: 0 free-style, 1 standard, 2 Renju.
-// Managers send rule as bit flags (4 = Renju), so every value other than 0 and 1 is Renju.
-inline int engineRule(int ruleSetting) { return (ruleSetting == 0 || ruleSetting == 1) ? ruleSetting : 2; }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "board/rule.h"
 #include "core/clock.h"
 #include "core/game_state.h"
 #include "core/output.h"
@@ -20,7 +21,7 @@ namespace {
 
 struct BenchPosition {
     const char* name;
-    int rule;           // engine rule: 0 free-style, 1 standard, 2 Renju
+    int rule;           // a GameRule
     int size;           // square board
     const char* moves;  // "x,y" in playing order, black first
 };
@@ -29,20 +30,20 @@ struct BenchPosition {
 // follows from the number of stones. Never change a position without saying
 // so: the node total is compared across versions.
 constexpr BenchPosition POSITIONS[] = {
-    {"free 15x15 opening", 0, 15, "7,7 8,7 8,10"},
-    {"free 15x15 middle game", 0, 15, "7,7 8,8 6,8 8,6 8,7 6,7 9,8 7,9 5,9 10,9 9,6 7,6 6,5 10,7 11,8 7,5"},
-    {"free 15x15 double four to win", 0, 15, "4,7 3,7 5,7 7,3 6,7 10,10 7,4 11,2 7,5 2,11 7,6 12,12"},
-    {"free 20x20 opening", 0, 20, "10,10 11,10 11,13"},
-    {"free 20x20 middle game", 0, 20,
+    {"free 15x15 opening", RULE_FREESTYLE, 15, "7,7 8,7 8,10"},
+    {"free 15x15 middle game", RULE_FREESTYLE, 15, "7,7 8,8 6,8 8,6 8,7 6,7 9,8 7,9 5,9 10,9 9,6 7,6 6,5 10,7 11,8 7,5"},
+    {"free 15x15 double four to win", RULE_FREESTYLE, 15, "4,7 3,7 5,7 7,3 6,7 10,10 7,4 11,2 7,5 2,11 7,6 12,12"},
+    {"free 20x20 opening", RULE_FREESTYLE, 20, "10,10 11,10 11,13"},
+    {"free 20x20 middle game", RULE_FREESTYLE, 20,
      "11,12 12,13 10,13 12,11 12,12 10,12 13,13 11,14 9,14 14,14 13,11 11,11 10,10 14,12 15,13 11,10"},
-    {"free 20x20 near the edge", 0, 20, "1,1 2,2 2,1 3,1 1,2 1,3 0,3 3,3 3,0 4,4"},
-    {"standard 15x15 opening", 1, 15, "7,7 8,8 7,8"},
-    {"standard 15x15 middle game", 1, 15, "7,7 7,8 8,8 6,6 9,9 10,10 8,9 8,10 6,9 9,7 7,10 5,8 9,10 6,11 4,4"},
-    {"standard 15x15 six is no five", 1, 15, "4,7 4,8 5,7 6,9 6,7 3,7 8,7 10,7 9,7 7,10 8,8 9,8 6,8 5,10"},
-    {"renju 15x15 opening", 2, 15, "7,7 7,6 7,5"},
-    {"renju 15x15 middle game", 2, 15, "7,7 7,6 8,6 6,8 9,5 10,4 8,8 9,9 6,6 5,5 8,7 8,5 6,7 9,8 4,4 5,7"},
-    {"renju 15x15 four-three to win", 2, 15, "7,4 7,3 7,5 10,10 7,6 11,11 5,7 12,3 6,7 2,12"},
-    {"renju 15x15 white to move", 2, 15, "7,7 7,6 7,5 8,6 6,6 8,4 8,5 6,4 9,6 10,7 6,8 5,9 9,4"},
+    {"free 20x20 near the edge", RULE_FREESTYLE, 20, "1,1 2,2 2,1 3,1 1,2 1,3 0,3 3,3 3,0 4,4"},
+    {"standard 15x15 opening", RULE_STANDARD, 15, "7,7 8,8 7,8"},
+    {"standard 15x15 middle game", RULE_STANDARD, 15, "7,7 7,8 8,8 6,6 9,9 10,10 8,9 8,10 6,9 9,7 7,10 5,8 9,10 6,11 4,4"},
+    {"standard 15x15 six is no five", RULE_STANDARD, 15, "4,7 4,8 5,7 6,9 6,7 3,7 8,7 10,7 9,7 7,10 8,8 9,8 6,8 5,10"},
+    {"renju 15x15 opening", RULE_RENJU, 15, "7,7 7,6 7,5"},
+    {"renju 15x15 middle game", RULE_RENJU, 15, "7,7 7,6 8,6 6,8 9,5 10,4 8,8 9,9 6,6 5,5 8,7 8,5 6,7 9,8 4,4 5,7"},
+    {"renju 15x15 four-three to win", RULE_RENJU, 15, "7,4 7,3 7,5 10,10 7,6 11,11 5,7 12,3 6,7 2,12"},
+    {"renju 15x15 white to move", RULE_RENJU, 15, "7,7 7,6 7,5 8,6 6,6 8,4 8,5 6,4 9,6 10,7 6,8 5,9 9,4"},
 };
 constexpr int POSITION_COUNT = static_cast<int>(sizeof POSITIONS / sizeof POSITIONS[0]);
 
@@ -68,7 +69,7 @@ void setUpGame(const BenchPosition& p) {
     game.appliedRule = -1;
     for (auto& column : game.blockTable)
         for (auto& point : column) point.store(0);
-    settings.rule.store(p.rule);
+    settings.rule.store(settingForRule(p.rule));
 }
 
 // Settings the bench needs, put back afterwards so a caller's session is unharmed.

@@ -46,10 +46,51 @@ void checkBoard() {
 #endif
 }
 
+// The position drops to nothing but the first keep stones of the record. The
+// stones after them were the last made, so a built board unmakes them in reverse;
+// blocked points made since the build would break that order, and then the
+// board is left to the next search to rebuild.
+void keepRecordPrefix(int keep) {
+    if (boardBuilt() && game.blockedOnBoard == 0) {
+        for (int i = game.recordLength - 1; i >= keep; --i) {
+            const StoneRecord& r = game.gameRecord[i];
+            unmakeMove(r.x, r.y, r.colour);
+        }
+        checkBoard();
+    } else {
+        game.appliedRule = -1;
+    }
+    game.recordLength = keep;
+    // The last search's value and depth belong to a position that is gone.
+    turnState.lastTurnValue = 0;
+    searchControl.rootDepth = 0;
+}
+
+// The open list departs from the old record: what it has not repeated goes.
+void endOldRecord() {
+    if (game.listConfirmed < game.listOldLength) keepRecordPrefix(game.listConfirmed);
+    game.listOldLength = game.listConfirmed;
+}
+
+// A stone of an open list that repeats the old record at its place is already
+// on the board in the same colour; the first stone that does not ends the old
+// record there.
+bool confirmsOldRecord(int x, int y) {
+    if (game.listConfirmed >= game.listOldLength) return false;
+    const StoneRecord& r = game.gameRecord[game.listConfirmed];
+    if (r.x == x && r.y == y) {
+        ++game.listConfirmed;
+        return true;
+    }
+    endOldRecord();
+    return false;
+}
+
 // Appends a stone of the colour whose turn it is and makes it on a built board.
 // Refuses a point off the board, an occupied point and (never reached: the record
 // holds only distinct points of at most 20 by 20) a full record.
 void placeStone(int x, int y, const char* whose) {
+    if (game.listOpen && confirmsOldRecord(x, y)) return;
     if (!inExtents(x, y) || occupied(x, y) || game.recordLength >= MAX_POINTS) {
         sendReply("ERROR %s move [%d,%d]", whose, x, y);
         return;
@@ -86,16 +127,33 @@ void buildBoard(int rule) {
         makeMove(r.x, r.y, r.colour);
     }
     game.appliedRule = rule;
+    game.blockedOnBoard = 0;
     checkBoard();
 }
 
 }  // namespace
 
 void applyRule() {
-    const int rule = engineRule(settings.rule.load());
+    const int rule = ruleFromSetting(settings.rule.load());
     if (rule == game.appliedRule) return;
     sendReply("MESSAGE Rule %s", ruleName(rule));
     buildBoard(rule);
+}
+
+void beginStoneList() {
+    // Blocked points of an earlier list are not part of the new position.
+    if (boardBuilt() && game.blockedOnBoard > 0) {
+        game.appliedRule = -1;
+        game.recordLength = 0;
+    }
+    game.listOpen = true;
+    game.listConfirmed = 0;
+    game.listOldLength = game.recordLength;
+}
+
+void endStoneList() {
+    endOldRecord();
+    game.listOpen = false;
 }
 
 void placeOwnStone(int x, int y) { placeStone(x, y, "my"); }
@@ -103,12 +161,15 @@ void placeOwnStone(int x, int y) { placeStone(x, y, "my"); }
 void placeOpponentStone(int x, int y) { placeStone(x, y, "opponents's"); }
 
 void placeBlockedStone(int x, int y) {
+    // The old record is repeated only by stones listed before any blocked point.
+    if (game.listOpen) endOldRecord();
     if (!boardBuilt()) return;  // blocked points live on the board only
     if (!inExtents(x, y) || occupied(x, y)) {
         sendReply("ERROR board-block move [%d,%d]", x, y);
         return;
     }
     makeMove(x, y, BLOCKED);
+    ++game.blockedOnBoard;
     checkBoard();
 }
 
@@ -128,12 +189,12 @@ int takeBack(int x, int y) {
 }
 
 void listForbiddenPoints() {
-    if (engineRule(settings.rule.load()) != 2) return;
+    if (ruleFromSetting(settings.rule.load()) != RULE_RENJU) return;
     OutLine line;
     line.add("FORBID ");
     // Without a game there are no stones and nothing to build a board for.
     if (game.sizeY != 0) {
-        if (game.appliedRule != 2) buildBoard(2);
+        if (game.appliedRule != RULE_RENJU) buildBoard(RULE_RENJU);
         for (int x = 0; x < game.boardSize; ++x)
             for (int y = 0; y < game.boardSize; ++y)
                 if (isForbidden(x, y)) line.add("%02d%02d", x, y);
@@ -144,8 +205,9 @@ void listForbiddenPoints() {
 
 const char* ruleName(int rule) {
     switch (rule) {
-        case 0: return "Gomoku (Freestyle)";
-        case 1: return "Gomoku (Standard)";
+        case RULE_FREESTYLE: return "Gomoku (Freestyle)";
+        case RULE_STANDARD: return "Gomoku (Standard)";
+        case RULE_CARO: return "Caro";
         default: return "Renju";
     }
 }

@@ -10,6 +10,12 @@ void applyRule();
 // ("ERROR my move [x,y]" / "ERROR opponents's move [x,y]").
 void placeOwnStone(int x, int y);
 void placeOpponentStone(int x, int y);
+// A BOARD or QVBOARD list imposes a whole new position, stones placed between
+// these two calls. While the list repeats the old record stone by stone the board
+// and the tables stay as they are (a manager that resends the game before every
+// move costs nothing); where it departs, the old record ends.
+void beginStoneList();
+void endStoneList();
 // A blocked point on the built board ("ERROR board-block move [x,y]"); dropped when not built.
 void placeBlockedStone(int x, int y);
 // 0 on success, 2 when refused.

@@ -32,7 +32,7 @@ int scoreTrialMove(int colour) {
     if (hasKind(SET_FIVE, colour) || !hasKind(SET_OPEN_FOUR, opponent))
         return -evaluateLeaf(0, opponent);
     // An open four against us loses, unless black cannot play it under Renju.
-    if (geometry.rule == 2 && opponent == BLACK) {
+    if (geometry.rule == RULE_RENJU && opponent == BLACK) {
         int fx = 0;
         int fy = 0;
         firstMember(SET_OPEN_FOUR, opponent, fx, fy);
@@ -42,7 +42,7 @@ int scoreTrialMove(int colour) {
 }
 
 int preselectMove(int colour) {
-    const bool renjuBlack = geometry.rule == 2 && colour == BLACK;
+    const bool renjuBlack = geometry.rule == RULE_RENJU && colour == BLACK;
     int best = NO_SCORE;
     for (int x = 0; x < geometry.sizeX; ++x) {
         for (int y = 0; y < geometry.sizeY; ++y) {

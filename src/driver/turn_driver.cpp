@@ -41,7 +41,7 @@ bool hasKind(int kind, int colour) {
 
 // A point black may not play under Renju; five points are never forbidden.
 bool forbiddenForUs(int colour, int x, int y) {
-    return geometry.rule == 2 && colour == BLACK && isForbidden(x, y);
+    return geometry.rule == RULE_RENJU && colour == BLACK && isForbidden(x, y);
 }
 
 // The first five point of colour, else its first playable open-four point.

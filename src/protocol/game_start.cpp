@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "core/output.h"
+#include "core/search_control.h"
 #include "driver/turn_state.h"
 #include "protocol/argument_scan.h"
 #include "protocol/brain_thread.h"
@@ -14,6 +15,15 @@ void sendWelcome() {
 }
 
 void refuseSize() { sendReply("ERROR size of the board"); }
+
+// A new game: no record, no board yet, and nothing of the last game's value or
+// depth left for the first move to report or to play on from.
+void clearGame() {
+    game.appliedRule = -1;
+    game.recordLength = 0;
+    turnState.lastTurnValue = 0;
+    searchControl.rootDepth = 0;
+}
 
 // Extents are checked before they are stored, so no later coordinate check can
 // ever allow a point outside the 20 by 20 arrays.
@@ -31,16 +41,13 @@ void sendStartReply() {
         refuseSize();
         return;
     }
-    game.appliedRule = -1;
-    game.recordLength = 0;
+    clearGame();
     game.boardSize = game.sizeX > game.sizeY ? game.sizeX : game.sizeY;
     sendWelcome();
 }
 
 void sendRestartReply() {
-    game.appliedRule = -1;
-    game.recordLength = 0;
-    turnState.lastTurnValue = 0;
+    clearGame();
     sendWelcome();
 }
 

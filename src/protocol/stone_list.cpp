@@ -21,9 +21,8 @@ bool placeListedStone(int x, int y, int who) {
     }
 }
 
-}  // namespace
-
-void readStoneList() {
+// The stones up to DONE, or up to the first line that is no stone.
+void readListedStones() {
     for (;;) {
         const char* line = readLine();
         int v[3];
@@ -38,6 +37,14 @@ void readStoneList() {
             return;
         }
     }
+}
+
+}  // namespace
+
+void readStoneList() {
+    beginStoneList();
+    readListedStones();
+    endStoneList();
 }
 
 void readBlockList() {

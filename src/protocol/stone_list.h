@@ -3,7 +3,8 @@
 
 // Reads "x,y,who" lines up to DONE and places each stone (who 1 own, 2 opponent,
 // 3 blocked). Any other line ends the list with an ERROR line; it is not run as
-// a command. The stones before it stay placed.
+// a command. The stones before it stay placed. The list is the whole position:
+// the record starts afresh, keeping the board where the list repeats it.
 void readStoneList();
 
 // Reads "x,y" lines up to DONE and marks each point in the block table.

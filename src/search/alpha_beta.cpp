@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int RENJU = 2;
 
 inline bool isDecided(int score) { return score > MAX_UNDECIDED || score < -MAX_UNDECIDED; }
 
@@ -64,7 +63,7 @@ void storeNode(const SearchNode& node, int score, int boundType, const KeptMoves
 // also be playable.
 bool hasWinningOpenFour(int side) {
     if (pos.setRows[SET_OPEN_FOUR][side - 1] == 0) return false;
-    if (geometry.rule != RENJU || side != BLACK) return true;
+    if (geometry.rule != RULE_RENJU || side != BLACK) return true;
     int x, y;
     firstMember(SET_OPEN_FOUR, side, x, y);
     return isForbidden(x, y) == 0;

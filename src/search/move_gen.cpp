@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int RENJU = 2;
 
 inline int weightSum(int x, int y, int c) { return pos.shapeInfo[4][x][y].shape[c - 1]; }
 
@@ -116,7 +115,7 @@ int defenceBatch(SearchNode& node, int& phase) {
     if (openFours == 0) return 0;
     int k = 0;
     bool allForbidden = false;
-    if (geometry.rule == RENJU && node.side == WHITE) {
+    if (geometry.rule == RULE_RENJU && node.side == WHITE) {
         while (k < openFours && isForbidden(row[k].x, row[k].y)) ++k;
         if (k == openFours) {
             k = 0;
@@ -240,7 +239,7 @@ int generateBatch(SearchNode& node, int& phase) {
 
 void keyBatch(SearchNode& node, int count) {
     const int opp = node.side ^ 3;
-    const bool renjuBlack = geometry.rule == RENJU && node.side == BLACK;
+    const bool renjuBlack = geometry.rule == RULE_RENJU && node.side == BLACK;
     for (int i = 0; i < count; ++i) {
         MoveEntry& e = node.row[i];
         const int x = e.x, y = e.y;

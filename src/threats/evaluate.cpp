@@ -22,7 +22,6 @@ struct EvaluationState {
 EvaluationState eval;
 
 constexpr int FREE_STYLE_FOUR_THREE = 9999994;
-constexpr int RENJU = 2;
 
 int listThreatPoints(int c) {
     int n = listFours(eval.list, c);
@@ -60,7 +59,7 @@ void resetEvaluationState() {
 
 int evaluateLeaf(int /*remaining*/, int side) {
     const int opp = side ^ 3;
-    const bool renju = geometry.rule == RENJU;
+    const bool renju = geometry.rule == RULE_RENJU;
     uint32_t forbiddenMask[MAX_SIDE] = {};
     int score = pos.totalValue[side - 1] - pos.totalValue[opp - 1];
     ++eval.counter;
@@ -77,7 +76,7 @@ int evaluateLeaf(int /*remaining*/, int side) {
         if (oppQuiet) {
             // Listed twice: a four and an open three meet here.
             if (eval.seenMark[x][y] == eval.counter) {
-                if (geometry.rule == 0) return FREE_STYLE_FOUR_THREE;
+                if (geometry.rule == RULE_FREESTYLE) return FREE_STYLE_FOUR_THREE;
             } else {
                 eval.seenMark[x][y] = eval.counter;
             }

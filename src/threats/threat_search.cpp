@@ -49,7 +49,7 @@ inline int probeHere(int role, int depthValue, int side) {
                             static_cast<uint32_t>(key >> 32));
 }
 
-inline bool blackUnderRenju(int colour) { return geometry.rule == 2 && colour == BLACK; }
+inline bool blackUnderRenju(int colour) { return geometry.rule == RULE_RENJU && colour == BLACK; }
 
 // Ascending by key. Rows hold a handful of fours or five points, so an
 // insertion sort in place beats anything cleverer and allocates nothing.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "board/geometry.h"
 #include "board/position.h"
@@ -180,6 +181,52 @@ TEST(LongLine, RenjuCorrectsOnlyBlack) {
         EXPECT_EQ(cls(5, 3, 0, c), c == 1 ? SHAPE_FOUR : SHAPE_FOUR_OPEN);
         expectConsistent();
     }
+}
+
+// Caro: the class of the point (8, 7) along row 7 (direction 1) for colour c,
+// with c's stones drawn 'X' and the opponent's 'O'.
+int caroClassAt(std::string row, int c = 1, int sizeX = 15, int sizeY = 15) {
+    if (c == 2)
+        for (char& ch : row) ch = ch == 'X' ? 'O' : ch == 'O' ? 'X' : ch;
+    std::string drawing;
+    for (int y = 0; y < 7; ++y) drawing += ".\n";
+    fixture::setup(RULE_CARO, drawing + row, sizeX, sizeY);
+    expectConsistent();
+    return cls(8, 7, 1, c);
+}
+
+TEST(CaroFive, ClosedAtBothEndsOrLongerIsNoFive) {
+    //                           x: 0123456789...
+    EXPECT_EQ(caroClassAt(".........XXXX.."), SHAPE_FIVE);      // open at both ends
+    EXPECT_EQ(caroClassAt("....XXXX.O....."), SHAPE_FIVE);      // one end closed
+    EXPECT_EQ(caroClassAt("...OXXXX.O....."), SHAPE_NONE);      // the far end beyond the nine points
+    EXPECT_EQ(caroClassAt(".....OXX.XXO..."), SHAPE_NONE);      // both ends in sight
+    EXPECT_EQ(caroClassAt(".....OXX.XXO...", 2), SHAPE_NONE);   // the same for white
+    EXPECT_EQ(caroClassAt(".....OXX.XX....", 2), SHAPE_FIVE);
+    EXPECT_EQ(caroClassAt("...#XXXX.O....."), SHAPE_NONE);      // a blocked point closes
+    EXPECT_EQ(caroClassAt("....XXXX.#....."), SHAPE_FIVE);      // one blocked end only
+    EXPECT_EQ(caroClassAt("....OXX..X....."), SHAPE_FOUR);      // a four closed on one side
+    EXPECT_EQ(caroClassAt("....OXX..XO...."), SHAPE_NONE);      // its five would be closed at both
+    EXPECT_EQ(caroClassAt("....XXXX.X....."), SHAPE_OVERLINE);  // six
+    EXPECT_EQ(caroClassAt("......XX.XXX..."), SHAPE_OVERLINE);  // inside a longer line
+    // The edge closes nothing: a 13 by 13 board's wall, the filler of a
+    // rectangular board; a blocked point in the same place does.
+    EXPECT_EQ(caroClassAt(".......O.XXXX", 1, 13, 13), SHAPE_FIVE);
+    EXPECT_EQ(caroClassAt(".......O.XXXX", 1, 13, 15), SHAPE_FIVE);
+    EXPECT_EQ(caroClassAt(".......O.XXXX#"), SHAPE_NONE);
+}
+
+// An open four answers one reply when a point past one free end would close the
+// five that the other end leaves: the opponent takes the free end nearest it.
+TEST(CaroFive, OpenFourNeedsNoClosingPointPastItsEnds) {
+    EXPECT_EQ(caroClassAt(".....XXX......."), SHAPE_FOUR_OPEN);
+    EXPECT_EQ(caroClassAt("...O.XXX......."), SHAPE_FOUR);
+    EXPECT_EQ(caroClassAt(".....XXX..O...."), SHAPE_FOUR);
+    EXPECT_EQ(caroClassAt("...#.XXX......."), SHAPE_FOUR);
+    EXPECT_EQ(caroClassAt("...O.XXX.......", 2), SHAPE_FOUR);
+    EXPECT_EQ(caroClassAt("...X.XXX......."), SHAPE_FOUR);  // six
+    EXPECT_EQ(caroClassAt("...O.XXX..", 1, 10, 10), SHAPE_FOUR);
+    EXPECT_EQ(caroClassAt(".....XXX..", 1, 10, 10), SHAPE_FOUR_OPEN);  // the wall closes nothing
 }
 
 TEST(MakeMove, BlockedPointsCloseLinesAndStayOffTheList) {

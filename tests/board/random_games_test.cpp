@@ -157,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(AllRulesAndSizes, RandomGames,
                                            Shape{1, 20, 20, 3, 450}, Shape{2, 20, 20, 3, 450},
                                            Shape{0, 10, 15, 4, 200}, Shape{1, 20, 7, 4, 200},
                                            Shape{2, 6, 13, 4, 120}, Shape{1, 5, 5, 6, 40},
-                                           Shape{2, 20, 1, 3, 30}),
+                                           Shape{2, 20, 1, 3, 30}, Shape{3, 15, 15, 6, 260},
+                                           Shape{3, 20, 20, 3, 450}, Shape{3, 13, 9, 4, 200}),
                          [](const auto& info) {
                              const Shape& s = info.param;
                              return "rule" + std::to_string(s.rule) + "_" + std::to_string(s.sizeX) + "x" +

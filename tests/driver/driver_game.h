@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "board/rule.h"
 #include "core/game_state.h"
 #include "core/output.h"
 #include "core/search_control.h"
@@ -46,7 +47,7 @@ inline void fastSettings(int rule) {
     settings.cautionFactor = 1;
     settings.hashSize = 4096;
     settings.showDetail = 0;
-    settings.rule = rule;
+    settings.rule = settingForRule(rule);
     brainSignals.stopRequest = 0;
     brainSignals.balanceRequest = 0;
 }

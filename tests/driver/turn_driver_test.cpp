@@ -361,7 +361,7 @@ TEST_F(TurnDriver, SummaryShowsTheLineRadiusOfTheRule) {
     settings.maxNode = -1;
     settings.maxDepth = 3;
     const char* radius[] = {"4", "5", "5", "5"};
-    const int ruleSettings[] = {0, 1, 2, 4};
+    const int ruleSettings[] = {0, 1, 4, 8};
     for (int i = 0; i < 4; ++i) {
         settings.rule = ruleSettings[i];
         startGame();

@@ -2,6 +2,7 @@
 // take-backs and the rule line, and a long random session checked against a model.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <set>
 #include <string>
@@ -58,14 +59,14 @@ TEST(BuiltBoard, BlockedPointsFromBoardLists) {
     expectWelcome(engine);
     engine.send("TURN 14,14");
     std::string move = expectMove(engine, 15, 15);
-    engine.sendRaw("QVBOARD\n5,5,3\n6,6,1\n5,5,3\n" + move + ",3\nDONE\n");
+    // The game so far, then blocked points and a stone; within the list a taken
+    // point is refused.
+    engine.sendRaw("QVBOARD\n14,14,2\n" + move + ",1\n5,5,3\n6,6,2\n5,5,3\n" + move + ",3\nDONE\n");
     EXPECT_EQ(engine.readLine(), "ERROR board-block move [5,5]");
     EXPECT_EQ(engine.readLine(), "ERROR board-block move [" + move + "]");
     engine.send("PLAY 5,5");
     EXPECT_EQ(engine.readLine(), "ERROR my move [5,5]");
     EXPECT_EQ(engine.readLine(), "5,5");
-    engine.sendRaw("QVBOARD\n15,1,3\n");  // off the board: ends the list
-    EXPECT_EQ(engine.readLine(), "ERROR x,y,who or DONE expected after BOARD");
     engine.send("TAKEBACK 5,5");  // a blocked point is no stone of the game
     EXPECT_EQ(engine.readLine(), "ERROR bad coordinates");
     engine.send("TAKEBACK 6,6");
@@ -74,6 +75,13 @@ TEST(BuiltBoard, BlockedPointsFromBoardLists) {
     EXPECT_EQ(engine.readLine(), "OK");
     engine.send("PLAY " + move);
     EXPECT_EQ(engine.readLine(), move);
+    // A new list is a new position: the blocked point and the stones are gone.
+    engine.sendRaw("QVBOARD\n15,1,3\n");  // off the board: ends the list
+    EXPECT_EQ(engine.readLine(), "ERROR x,y,who or DONE expected after BOARD");
+    engine.send("TAKEBACK " + move);
+    EXPECT_EQ(engine.readLine(), "ERROR bad coordinates");
+    engine.send("PLAY 5,5");
+    EXPECT_EQ(engine.readLine(), "5,5");
 }
 
 TEST(BuiltBoard, BlockedPointsAreDroppedBeforeTheBuild) {
@@ -145,6 +153,40 @@ TEST(BuiltBoard, RebuildDropsBlockedPoints) {
     }
 }
 
+// A manager in board mode sends the whole game before every move, with no START
+// between: the engine must refuse nothing and, at a fixed depth, play exactly as
+// it does when the same game comes move by move with TURN.
+TEST(BuiltBoard, ResentGameMatchesTurnByTurn) {
+    EngineProcess byTurn, byBoard;
+    for (EngineProcess* engine : {&byTurn, &byBoard}) {
+        configure(*engine);
+        engine->send("INFO max_node -1");  // only the depth ends a search
+        engine->send("INFO max_depth 4");
+        engine->send("START 15");
+        expectWelcome(*engine);
+    }
+    const std::pair<int, int> wanted[] = {{7, 7}, {8, 6}, {6, 8}, {9, 9}, {5, 5}, {10, 4}, {4, 10}, {11, 11}};
+    std::vector<std::pair<int, int>> game;  // opponent first, then alternating
+    auto taken = [&](std::pair<int, int> p) { return std::find(game.begin(), game.end(), p) != game.end(); };
+    for (std::pair<int, int> p : wanted) {
+        if (taken(p)) continue;
+        game.push_back(p);
+        byTurn.send("TURN " + point(p.first, p.second));
+        std::string list = "BOARD\n";
+        for (size_t i = 0; i < game.size(); ++i)
+            list += point(game[i].first, game[i].second) + (i % 2 ? ",1\n" : ",2\n");
+        byBoard.sendRaw(list + "DONE\n");
+        std::string turnMove, boardMove;
+        messagesBeforeMove(byTurn, turnMove);
+        for (const std::string& m : messagesBeforeMove(byBoard, boardMove))
+            EXPECT_EQ(m.find("ERROR"), std::string::npos) << m;
+        ASSERT_EQ(boardMove, turnMove) << "after " << game.size() << " stones";
+        int x, y;
+        ASSERT_TRUE(parseMove(boardMove, 15, 15, &x, &y)) << boardMove;
+        game.push_back({x, y});
+    }
+}
+
 // A model of what is on the board: the game record and, once built, blocked points.
 struct BoardModel {
     int sizeX = 0, sizeY = 0;
@@ -196,21 +238,18 @@ TEST(BuiltBoard, RandomSessionAgreesWithAModel) {
                 }
                 ASSERT_EQ(engine.readLine(), point(x, y));
             } else if (kind < 55) {
+                // A one-point list is the whole new position: nothing is refused. The
+                // board stays built unless blocked points of an earlier list stood on it.
                 const int x = static_cast<int>(random() % model.sizeX), y = static_cast<int>(random() % model.sizeY);
                 const int who = 1 + static_cast<int>(random() % 3);
                 engine.sendRaw("QVBOARD\n" + point(x, y) + "," + std::to_string(who) + "\nDONE\n");
-                if (who == 3) {
-                    if (!model.built) continue;
-                    if (model.taken(x, y)) {
-                        ASSERT_EQ(engine.readLine(), "ERROR board-block move [" + point(x, y) + "]");
-                    } else {
-                        model.blocked.insert({x, y});
-                    }
-                } else if (model.taken(x, y)) {
-                    ASSERT_EQ(engine.readLine(), std::string(who == 1 ? "ERROR my move [" : "ERROR opponents's move [") + point(x, y) + "]");
-                } else {
-                    model.record.push_back({x, y});
+                if (model.built && !model.blocked.empty()) {
+                    model.built = false;
+                    model.blocked.clear();
                 }
+                model.record.clear();
+                if (who != 3) model.record.push_back({x, y});
+                else if (model.built) model.blocked.insert({x, y});
             } else if (kind < 90) {
                 int x = anyCoordinate(model.sizeX), y = anyCoordinate(model.sizeY);
                 if (!model.record.empty() && random() % 3 != 0) std::tie(x, y) = model.record.back();
@@ -265,12 +304,8 @@ TEST(BuiltBoard, RandomSessionAgreesWithAModel) {
             model.record.pop_back();
         }
         engine.sendRaw("QVBOARD\n" + point(model.sizeX - 1, model.sizeY - 1) + ",1\nDONE\n");
-        if (model.taken(model.sizeX - 1, model.sizeY - 1)) {  // a blocked point stays
-            ASSERT_EQ(engine.readLine(), "ERROR my move [" + point(model.sizeX - 1, model.sizeY - 1) + "]");
-        } else {
-            engine.send("TAKEBACK " + point(model.sizeX - 1, model.sizeY - 1));
-            ASSERT_EQ(engine.readLine(), "OK");
-        }
+        engine.send("TAKEBACK " + point(model.sizeX - 1, model.sizeY - 1));  // blocked points went with the list
+        ASSERT_EQ(engine.readLine(), "OK");
         expectSilenceThenAbout(engine);
         engine.send("END");
         EXPECT_EQ(engine.waitExit(), 0);

@@ -70,15 +70,14 @@ inline void pause(int ms) {
 
 // A referee's board: which stones stand where, and whether a stone just made
 // completes a winning line under a rule (0: five or more, 1: exactly five,
-// 2: exactly five for black, five or more for white).
+// 2: exactly five for black, five or more for white, 3: Caro).
 struct Referee {
     int size = 15;
     int cell[20][20] = {};
     int stones = 0;
 
-    bool empty(int x, int y) const {
-        return x >= 0 && y >= 0 && x < size && y < size && cell[x][y] == 0;
-    }
+    bool onBoard(int x, int y) const { return x >= 0 && y >= 0 && x < size && y < size; }
+    bool empty(int x, int y) const { return onBoard(x, y) && cell[x][y] == 0; }
 
     void place(int x, int y, int colour) {
         cell[x][y] = colour;
@@ -99,11 +98,20 @@ struct Referee {
         return n;
     }
 
+    // The point past the run of (x, y)'s colour from (x, y) by (dx, dy) holds the opponent.
+    bool closedEnd(int x, int y, int dx, int dy) const {
+        const int c = cell[x][y];
+        int k = 1;
+        while (onBoard(x + k * dx, y + k * dy) && cell[x + k * dx][y + k * dy] == c) ++k;
+        return onBoard(x + k * dx, y + k * dy) && cell[x + k * dx][y + k * dy] == 3 - c;
+    }
+
     bool wins(int x, int y, int rule) const {
         static const int steps[4][2] = {{0, 1}, {1, 0}, {1, 1}, {1, -1}};
         const bool overlineWins = rule == 0 || (rule == 2 && cell[x][y] == 2);
         for (const auto& s : steps) {
             const int n = runThrough(x, y, s[0], s[1]);
+            if (n == 5 && rule == 3 && closedEnd(x, y, s[0], s[1]) && closedEnd(x, y, -s[0], -s[1])) continue;
             if (n == 5 || (n > 5 && overlineWins)) return true;
         }
         return false;

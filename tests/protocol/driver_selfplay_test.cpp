@@ -1,6 +1,7 @@
 // Two engine processes play whole games against each other through the
 // protocol under each rule; a referee in the test checks every move, and under
-// Renju the white engine's forbidden listing judges every black move.
+// Renju the white engine's forbidden listing judges every black move. Rules are
+// the test referee's: 0 free-style, 1 standard, 2 Renju, 3 Caro.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -25,10 +26,13 @@ std::set<std::pair<int, int>> forbiddenPoints(EngineProcess& judge) {
     return points;
 }
 
+// The manager's INFO rule flags for each referee rule.
+constexpr int INFO_RULE[4] = {0, 1, 4, 8};
+
 void prepare(EngineProcess& engine, int rule, int size) {
     engine.send("INFO hash_size 65536");
     engine.send("INFO timeout_turn 100");
-    engine.send("INFO rule " + std::to_string(rule));
+    engine.send("INFO rule " + std::to_string(INFO_RULE[rule]));
     startGame(engine, size);
 }
 
@@ -98,6 +102,10 @@ TEST(DriverSelfPlay, RenjuGame) {
 
 TEST(DriverSelfPlay, RenjuGameFromAnOpening) {
     playGame(2, 15, {{7, 7}, {7, 8}, {9, 7}, {8, 9}});
+}
+
+TEST(DriverSelfPlay, CaroGame) {
+    playGame(3, 15, {{7, 7}, {8, 8}, {8, 6}});
 }
 
 TEST(DriverSelfPlay, SmallBoardGameMayFillTheBoard) {

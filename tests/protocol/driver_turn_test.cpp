@@ -93,6 +93,29 @@ TEST(DriverTurn, TwoFivesAreReportedAsLost) {
     EXPECT_EQ(fields[7], "-10000 :-(");
 }
 
+// A won game's value and depth stay with that game: the next game's first move
+// reports a neutral value at depth 0.
+TEST(DriverTurn, NewGameReportsNoOldValue) {
+    EngineProcess engine;
+    configured(engine);
+    for (const char* newGame : {"START 15", "RESTART"}) {
+        startGame(engine, 15);
+        sendStones(engine, "BOARD", {{7, 7}, {0, 0}, {8, 7}, {0, 2}, {9, 7}, {0, 4}, {10, 7}, {0, 6}});
+        std::vector<std::string> messages;
+        readMove(engine, &messages);
+        ASSERT_EQ(summaryOf(messages).at(7), "10000 :-)");  // the open four wins
+        engine.send(newGame);
+        session::expectWelcome(engine);
+        engine.send("BEGIN");
+        messages.clear();
+        EXPECT_EQ(readMove(engine, &messages), "7,7");
+        const auto fields = summaryOf(messages);
+        ASSERT_EQ(fields.size(), 8u);
+        EXPECT_EQ(fields[1], "0") << newGame;
+        EXPECT_EQ(fields[7], "0 ") << newGame;
+    }
+}
+
 TEST(DriverTurn, FindsAndCompletesAWin) {
     EngineProcess engine;
     configured(engine);
@@ -130,7 +153,7 @@ TEST(DriverTurn, SummaryRadiusFollowsTheRule) {
     const struct {
         int rule;
         const char* radius;
-    } cases[] = {{0, "4"}, {1, "5"}, {2, "5"}};
+    } cases[] = {{0, "4"}, {1, "5"}, {4, "5"}, {8, "5"}};
     for (const auto& c : cases) {
         EngineProcess engine;
         configured(engine);

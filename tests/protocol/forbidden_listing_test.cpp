@@ -44,7 +44,7 @@ TEST(ForbiddenListing, NothingUnderGomokuRules) {
 TEST(ForbiddenListing, EmptyBoardAndNoGame) {
     EngineProcess engine;
     configure(engine);
-    engine.send("INFO rule 2");
+    engine.send("INFO rule 4");
     engine.send("QVSHOWFORBID");  // no game yet: nothing is forbidden
     EXPECT_EQ(engine.readLine(), "FORBID .");
     engine.send("START 15");
@@ -99,7 +99,7 @@ TEST(ForbiddenListing, RuleChangeRebuildsForRenju) {
     std::string move = expectMove(engine, 15, 15);
     engine.send("TAKEBACK " + move);
     EXPECT_EQ(engine.readLine(), "OK");
-    engine.send("INFO rule 2");
+    engine.send("INFO rule 4");
     engine.send("QVSHOWFORBID");
     EXPECT_TRUE(lists(pointsOf(engine.readLine()), "0707"));
 }
@@ -108,7 +108,7 @@ TEST(ForbiddenListing, RuleChangeRebuildsForRenju) {
 TEST(ForbiddenListing, WaitsForARunningSearch) {
     EngineProcess engine;
     configure(engine);
-    engine.send("INFO rule 2");
+    engine.send("INFO rule 4");
     engine.send("INFO max_node -1");  // only a stop ends the search
     engine.send("START 15");
     expectWelcome(engine);

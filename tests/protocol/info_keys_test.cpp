@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 
+#include "board/rule.h"
 #include "core/settings.h"
 #include "output_capture.h"
 #include "protocol/info_keys.h"
@@ -104,13 +105,16 @@ TEST_F(InfoKeys, FolderKeepsAtMost255Characters) {
     EXPECT_EQ(std::strlen(settings.folder), 255u);
 }
 
-TEST(EngineRule, ManagerBitFlagsMeanRenju) {
-    EXPECT_EQ(engineRule(0), 0);
-    EXPECT_EQ(engineRule(1), 1);
-    EXPECT_EQ(engineRule(2), 2);
-    EXPECT_EQ(engineRule(4), 2);
-    EXPECT_EQ(engineRule(5), 2);
-    EXPECT_EQ(engineRule(-1), 2);
+// The manager's bit flags: 4 Renju over 8 Caro over 1 exactly five; 2 changes nothing.
+TEST(RuleFromSetting, ManagerBitFlags) {
+    for (int v = 0; v <= 15; ++v) {
+        const int expected = (v & 4) ? RULE_RENJU : (v & 8) ? RULE_CARO : (v & 1) ? RULE_STANDARD : RULE_FREESTYLE;
+        EXPECT_EQ(ruleFromSetting(v), expected) << v;
+        EXPECT_EQ(ruleFromSetting(v), ruleFromSetting(v ^ 2)) << v;
+    }
+    for (int v : {-1, 16, 17, 1000}) EXPECT_EQ(ruleFromSetting(v), RULE_RENJU) << v;
+    for (int rule : {RULE_FREESTYLE, RULE_STANDARD, RULE_RENJU, RULE_CARO})
+        EXPECT_EQ(ruleFromSetting(settingForRule(rule)), rule);
 }
 
 }  // namespace

@@ -99,9 +99,9 @@ inline std::vector<Stone> passiveOpponent(int size) {
             {1, far - 6}, {far - 1, far - 6}, {far - 6, 1}, {far - 6, far - 1}};
 }
 
-// The tournament managers' rule flag: 0 five or more, 1 exactly five, 4 Renju.
+// The tournament managers' rule flag: 0 five or more, 1 exactly five, 4 Renju, 8 Caro.
 inline int refereeRule(int managerRule) {
-    return managerRule == 0 ? 0 : (managerRule == 1 ? 1 : 2);
+    return managerRule == 0 ? 0 : (managerRule == 1 ? 1 : (managerRule == 8 ? 3 : 2));
 }
 
 // Engine moves after which a game against the passive opponent must be won.

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int RENJU = 2;
 
 // isForbidden, with a check that the call left the position as it was.
 int judged(int x, int y) {
@@ -29,7 +28,7 @@ int checkGroup(const char* group) {
     for (const forbidden_cases::Case& c : forbidden_cases::CASES) {
         if (std::strcmp(c.group, group) != 0) continue;
         ++count;
-        fixture::setup(RENJU, c.drawing, c.sizeX, 15);
+        fixture::setup(RULE_RENJU, c.drawing, c.sizeX, 15);
         EXPECT_EQ(pos.board[c.x][c.y], 0) << c.what;
         EXPECT_EQ(judged(c.x, c.y), c.expected) << c.what << c.drawing;
     }
@@ -76,7 +75,7 @@ TEST(ForbiddenTest, EveryCaseBelongsToATestedGroup) {
 }
 
 TEST(ForbiddenTest, OccupiedPointsAreNeverForbidden) {
-    fixture::setup(RENJU, R"(
+    fixture::setup(RULE_RENJU, R"(
         ...............
         ...............
         ...............

@@ -125,6 +125,18 @@ TEST(RefereeJudge, WinsUnderEachRule) {
     EXPECT_TRUE(makesWin(diagonal, 0, 4, REF_WHITE, Rule::Standard));
     RefBoard four = drawn("XXXX.X");
     EXPECT_FALSE(makesWin(four, 3, 0, REF_BLACK, Rule::FreeStyle));
+    // Caro: exactly five, not closed by the opponent at both ends; the edge closes nothing.
+    EXPECT_FALSE(makesWin(six, 5, 0, REF_BLACK, Rule::Caro));
+    EXPECT_FALSE(makesWin(whiteSix, 5, 0, REF_WHITE, Rule::Caro));
+    RefBoard closed = drawn(".OXXXXXO");
+    EXPECT_FALSE(makesWin(closed, 4, 0, REF_BLACK, Rule::Caro));
+    EXPECT_TRUE(makesWin(closed, 4, 0, REF_BLACK, Rule::Standard));
+    RefBoard oneEnd = drawn(".OXXXXX.");
+    EXPECT_TRUE(makesWin(oneEnd, 4, 0, REF_BLACK, Rule::Caro));
+    RefBoard edge = drawn("OOOOOX");
+    EXPECT_TRUE(makesWin(edge, 0, 0, REF_WHITE, Rule::Caro));
+    RefBoard whiteClosed = drawn("XOOOOOX");
+    EXPECT_FALSE(makesWin(whiteClosed, 1, 0, REF_WHITE, Rule::Caro));
 }
 
 // Random crowded Renju positions: the referee and the engine must agree on

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int FREE = 0, STANDARD = 1, RENJU = 2;
 
 int cls(int c, int x, int y, int d) { return pos.shapeInfo[d][x][y].shape[c - 1]; }
 
@@ -78,7 +77,7 @@ int allForbiddenSeen = 0;  // positions where black could play none of its threa
 
 int reference(int side) {
     const int opp = side ^ 3;
-    const bool renju = geometry.rule == RENJU;
+    const bool renju = geometry.rule == RULE_RENJU;
     int score = pos.totalValue[side - 1] - pos.totalValue[opp - 1];
     std::set<std::pair<int, int>> forbidden, seen;
 
@@ -91,7 +90,7 @@ int reference(int side) {
         for (int y = 0; y < geometry.sizeY; ++y)
             if (hasClass(opp, x, y, SHAPE_FOUR, SHAPE_FIVE)) oppQuiet = false;
     for (Point p : own) {
-        if (oppQuiet && !seen.insert({p.x, p.y}).second && geometry.rule == FREE) return 9999994;
+        if (oppQuiet && !seen.insert({p.x, p.y}).second && geometry.rule == RULE_FREESTYLE) return 9999994;
         if (renju && side == 1 && forbidden.count({p.x, p.y})) continue;
         int k = clusterCount(side, p.x, p.y, forbidden) - (isFourPoint(side, p.x, p.y) ? 1 : 2);
         score += room(side, p.x, p.y) * k * 20 / 32;
@@ -152,7 +151,7 @@ void setupSettled(int rule, const char* drawing) {
 }
 
 TEST(EvaluateTest, QuietPositionIsTheValueDifferencePlusTheMove) {
-    fixture::setup(FREE, R"(
+    fixture::setup(RULE_FREESTYLE, R"(
         ...............
         ...............
         ...X...........
@@ -185,11 +184,11 @@ const char* FOUR_THREE = R"(
 )";
 
 TEST(EvaluateTest, FourThreeShortcutOnlyUnderFreeStyle) {
-    setupSettled(FREE, FOUR_THREE);
+    setupSettled(RULE_FREESTYLE, FOUR_THREE);
     EXPECT_EQ(evaluateLeaf(0, 1), 9999994);
     EXPECT_NE(evaluateLeaf(0, 2), -9999994) << "only for the side to move";
     EXPECT_EQ(evaluateLeaf(0, 2), reference(2));
-    for (int rule : {STANDARD, RENJU}) {
+    for (int rule : {RULE_STANDARD, RULE_RENJU}) {
         setupSettled(rule, FOUR_THREE);
         int score = evaluateLeaf(0, 1);
         EXPECT_LT(score, 9999200) << "rule " << rule;
@@ -199,7 +198,7 @@ TEST(EvaluateTest, FourThreeShortcutOnlyUnderFreeStyle) {
 
 TEST(EvaluateTest, NoFourThreeShortcutAgainstAFour) {
     // White's x 10..12 on y 11, capped by black at x 9: white has four points.
-    setupSettled(FREE, R"(
+    setupSettled(RULE_FREESTYLE, R"(
         ...............
         ...............
         ...............
@@ -221,7 +220,7 @@ TEST(EvaluateTest, NoFourThreeShortcutAgainstAFour) {
 
 TEST(EvaluateTest, LoneThreePointsCostTheirRoom) {
     // A black open two in the column: four lone open-three points.
-    setupSettled(STANDARD, R"(
+    setupSettled(RULE_STANDARD, R"(
         ...............
         ...............
         ...............
@@ -243,7 +242,7 @@ TEST(EvaluateTest, LoneThreePointsCostTheirRoom) {
 }
 
 TEST(EvaluateTest, LoneFourPointsCostHalfAsMuch) {
-    setupSettled(STANDARD, R"(
+    setupSettled(RULE_STANDARD, R"(
         ...............
         ...............
         ...............
@@ -275,7 +274,7 @@ TEST(EvaluateTest, ThreatsInTwoDirectionsCount200) {
         .......X.......
         .......X.......
     )";
-    setupSettled(STANDARD, twoDirections);
+    setupSettled(RULE_STANDARD, twoDirections);
     EXPECT_EQ(evaluateLeaf(0, 2), reference(2));
     EXPECT_EQ(evaluateLeaf(0, 1), reference(1));
     // The same threats in one line (two open threes far apart in the column).
@@ -294,7 +293,7 @@ TEST(EvaluateTest, ThreatsInTwoDirectionsCount200) {
     )";
     ASSERT_EQ(spreadDirections(1), 3);  // open-four points in the column and the row
     ASSERT_EQ(spreadDirections(2), 0);
-    setupSettled(STANDARD, oneDirection);
+    setupSettled(RULE_STANDARD, oneDirection);
     ASSERT_EQ(spreadDirections(1), 1);
     EXPECT_EQ(evaluateLeaf(0, 2), reference(2));
     EXPECT_EQ(evaluateLeaf(0, 1), reference(1));
@@ -314,13 +313,13 @@ TEST(EvaluateTest, RenjuBlackForbiddenPointsAreLeftOut) {
         ...............
         ............O..
     )";
-    setupSettled(RENJU, drawing);
+    setupSettled(RULE_RENJU, drawing);
     ASSERT_EQ(isForbidden(7, 7), 1);
     EXPECT_EQ(evaluateLeaf(0, 1), reference(1));
     EXPECT_EQ(evaluateLeaf(0, 2), reference(2));
     // Under standard rules the same point counts: the scores differ.
     int renjuBlack = evaluateLeaf(0, 1);
-    setupSettled(STANDARD, drawing);
+    setupSettled(RULE_STANDARD, drawing);
     EXPECT_NE(evaluateLeaf(0, 1), renjuBlack);
 }
 
@@ -328,7 +327,7 @@ TEST(EvaluateTest, RenjuWhiteGainsWhenAllBlackThreatPointsAreForbidden) {
     // Black's only threat points are (7, 7) and (7, 9), the two four points of
     // the column X.X.X; each makes six in its row. Blocked points cut every
     // other line. White to move.
-    setupSettled(RENJU, R"(
+    setupSettled(RULE_RENJU, R"(
         ...............
         ...............
         ...............
@@ -360,7 +359,7 @@ TEST(EvaluateTest, RandomPositionsMatchTheReference) {
     std::mt19937 rng(7);
     auto below = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     int shortcuts = 0, compared = 0;
-    for (int rule : {FREE, STANDARD, RENJU}) {
+    for (int rule : {RULE_FREESTYLE, RULE_STANDARD, RULE_RENJU}) {
         fixture::newBoard(rule);
         for (int game = 0; game < 120; ++game) {
             resetBoard();
@@ -393,7 +392,7 @@ TEST(EvaluateTest, RandomPositionsMatchTheReference) {
 TEST(EvaluateTest, RenjuPositionsWithForbiddenThreatPointsMatchTheReference) {
     std::mt19937 rng(11);
     auto below = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    fixture::newBoard(RENJU);
+    fixture::newBoard(RULE_RENJU);
     int withForbidden = 0;
     for (int game = 0; game < 400; ++game) {
         resetBoard();

@@ -44,7 +44,7 @@ void usage() {
         "  --name NAME          A's name in reports (default: the program's file name)\n"
         "  --name2 NAME         B's name in reports\n"
         "  --games N            games to play, in pairs with colours swapped (default 12)\n"
-        "  --rules LIST         INFO rule values to play, of 0,1,4 (default 0,1,4; 4 = Renju)\n"
+        "  --rules LIST         INFO rule values to play, of 0,1,4,8 (default 0,1,4; 4 = Renju, 8 = Caro)\n"
         "  --sizes LIST         board sizes to play, of 15,20 (default 15,20)\n"
         "  --timeout-turn MS    INFO timeout_turn (default 200)\n"
         "  --timeout-match MS   INFO timeout_match, where time_left starts (default 1000 x timeout_turn)\n"
@@ -156,6 +156,7 @@ bool loadSets(const Options& o, std::vector<OpeningSet>& sets) {
         {"freestyle20_piskvork_A", Rule::FreeStyle, 0, 20},
         {"freestyle20_piskvork_A", Rule::Standard, 1, 20},
         {"freestyle20_misc_A", Rule::FreeStyle, 0, 20},
+        {"freestyle15_piskvork_A", Rule::Caro, 8, 15},  // Caro is played on 15x15
     };
     for (const Source& s : sources) {
         if (!wanted(o.rules, s.infoRule) || !wanted(o.sizes, s.size)) continue;

@@ -63,6 +63,18 @@ bool realThreeAlong(RefBoard& b, int x, int y, int d) {
     return false;
 }
 
+// Caro: the run of colour through (x, y) along d has an opponent stone at both
+// ends. A point off the board is no stone.
+bool caroClosed(const RefBoard& b, int x, int y, int d, int colour) {
+    const int opponent = colour == REF_BLACK ? REF_WHITE : REF_BLACK;
+    for (int s : {1, -1}) {
+        int n = runFrom(b, x, y, s * DX[d], s * DY[d], colour) + 1;
+        int ex = x + n * s * DX[d], ey = y + n * s * DY[d];
+        if (!b.onBoard(ex, ey) || b.cell[ex][ey] != opponent) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void RefBoard::reset(int width, int height) {
@@ -88,9 +100,10 @@ int runThrough(const RefBoard& b, int x, int y, int d, int colour) {
 }
 
 bool makesWin(const RefBoard& b, int x, int y, int colour, Rule rule) {
-    bool exact = rule == Rule::Standard || (rule == Rule::Renju && colour == REF_BLACK);
+    bool exact = rule == Rule::Standard || rule == Rule::Caro || (rule == Rule::Renju && colour == REF_BLACK);
     for (int d = 0; d < 4; ++d) {
         int n = runThrough(b, x, y, d, colour);
+        if (rule == Rule::Caro && n == 5 && caroClosed(b, x, y, d, colour)) continue;
         if (n == 5 || (n > 5 && !exact)) return true;
     }
     return false;

@@ -3,7 +3,7 @@
 // It shares no code with the engine, so a fault on either side shows up as a
 // disagreement instead of being repeated.
 
-enum class Rule { FreeStyle, Standard, Renju };
+enum class Rule { FreeStyle, Standard, Renju, Caro };
 
 constexpr int REF_MAX = 20;
 constexpr int REF_EMPTY = 0;
@@ -30,7 +30,8 @@ int runThrough(const RefBoard& b, int x, int y, int d, int colour);
 
 // True when the stone of colour just placed at (x, y) wins under rule: five or
 // more in a row (free-style), exactly five (standard), exactly five for black
-// and five or more for white (Renju).
+// and five or more for white (Renju), exactly five without opponent stones at
+// both ends (Caro; the board's edge closes nothing).
 bool makesWin(const RefBoard& b, int x, int y, int colour, Rule rule);
 
 // Renju: true when black may not play the empty point (x, y). Exactly five wins

@@ -126,7 +126,7 @@ TEST(TurnTime, TheMatchClockNeverRunsOut) {
     }
 }
 
-TEST(TurnTime, NextIterationStartsWhenHalfOfItFits) {
+TEST(TurnTime, NextIterationStartsWhenAQuarterOfItFits) {
     IterationTiming t;
     resetIterationTiming(t);
     EXPECT_TRUE(nextIterationFits(t, 100, 970, 0)) << "nothing measured yet";
@@ -134,9 +134,9 @@ TEST(TurnTime, NextIterationStartsWhenHalfOfItFits) {
     recordIteration(t, 1000);
     recordIteration(t, 4000);  // growth 4
     recordIteration(t, 16000);  // growth 4 again: the next one should take 64000 nodes
-    // 21000 nodes in 210 ms: 64000 nodes take 640 ms, half of it 320 ms.
-    EXPECT_TRUE(nextIterationFits(t, 210, 970, 21000));
-    EXPECT_FALSE(nextIterationFits(t, 210, 520, 21000));
+    // 21000 nodes in 210 ms: 64000 nodes take 640 ms, a quarter of it 160 ms.
+    EXPECT_TRUE(nextIterationFits(t, 210, 400, 21000));
+    EXPECT_FALSE(nextIterationFits(t, 210, 350, 21000));
     EXPECT_DOUBLE_EQ(predictedGrowth(t), 4.0);
     recordIteration(t, 16000 * 100);  // a jump is believed only within bounds
     EXPECT_LE(predictedGrowth(t), 12.0);

@@ -125,7 +125,7 @@ void balanceDriver() {
     SearchControl& sc = searchControl;
     resetTurnStatistics();
     sc.turnBudget = computeTurnBudget();
-    sc.turnStartTime = clockMs();
+    sc.turnStartTime = takeTurnStartTime();
     sc.searchStopFlag = 0;
     applyRule();
     checkHashSize();

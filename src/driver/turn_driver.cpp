@@ -177,9 +177,9 @@ int deepen(int colour, int value) {
     return value;
 }
 
-int fullSearch(int colour) {
+int fullSearch(int colour, int startTime) {
     SearchControl& sc = searchControl;
-    sc.turnStartTime = clockMs();
+    sc.turnStartTime = startTime;
     sc.searchStopFlag = 0;
     applyRule();
     checkHashSize();
@@ -201,6 +201,7 @@ int fullSearch(int colour) {
 
 void turnDriver() {
     const int colour = sideToMove();
+    const int startTime = takeTurnStartTime();
     resetTurnStatistics();
     searchControl.turnBudget = computeTurnBudget();
     int value = 0;
@@ -212,7 +213,7 @@ void turnDriver() {
         searchControl.turnStartTime = 0;
         value = turnState.lastTurnValue;
     } else {
-        value = fullSearch(colour);
+        value = fullSearch(colour, startTime);
     }
     writeTurnReport(value);
     const int x = rootResult.bestX;

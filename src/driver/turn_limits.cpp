@@ -1,5 +1,6 @@
 #include "driver/turn_limits.h"
 
+#include "core/clock.h"
 #include "core/game_state.h"
 #include "core/search_control.h"
 #include "core/settings.h"
@@ -23,7 +24,20 @@ constexpr int RESERVE_DIVISOR = 20;
 // the C library), kept out of a max_memory limit.
 constexpr int64_t NON_TABLE_BYTES = 24ll << 20;
 
+struct TurnRequest {
+    int at = -1;  // clock of the pending request; -1 = none
+};
+TurnRequest turnRequest;
+
 }  // namespace
+
+void setTurnRequestTime(int ms) { turnRequest.at = ms; }
+
+int takeTurnStartTime() {
+    const int at = turnRequest.at;
+    turnRequest.at = -1;
+    return at >= 0 ? at : clockMs();
+}
 
 int expectedMovesToGo(int recordLength, int points) {
     int stones = EXPECTED_GAME_STONES - recordLength;

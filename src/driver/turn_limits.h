@@ -31,6 +31,14 @@ int turnBudgetFor(int timeoutTurn, int timeLeft, int recordLength, int points);
 // of two) when INFO max_memory sets a limit that the whole process must stay under.
 int hashEntryTarget(int hashSize, int maxMemory);
 
+// The clock reading when the manager's request for the next driver run
+// arrived; that run's turn clock starts there, so that waiting for the brain
+// thread counts against the turn.
+void setTurnRequestTime(int ms);
+// The start of this run's turn clock: the request time when one was set (it is
+// then forgotten), else now.
+int takeTurnStartTime();
+
 // Gives the tables the entry count hashEntryTarget asks for (reallocating and
 // clearing them when it changed) and makes their pages resident.
 void checkHashSize();

@@ -1,10 +1,12 @@
 #include "protocol/brain_thread.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "core/clock.h"
 #include "core/signals.h"
 #include "driver/balance_driver.h"
 #include "driver/turn_driver.h"
@@ -16,22 +18,31 @@ enum class BrainState {
     STARTING,     // the thread has not reached its wait yet
     IDLE,         // waiting for a hand-over
     HANDED_OVER,  // a search was handed over; the driver is about to run
-    RUNNING,      // a driver or the deferred tasks behind it run, or the tables are prepared
+    RUNNING,      // a driver or the deferred tasks behind it run
+    PREPARING,    // the brain thread prepares the tables between searches
+    MAIN_TASK,    // the main thread runs a task of runWhenIdle
 };
+
+// The tables are prepared once the manager has sent nothing for this long, so
+// that the INFO lines it sends around START (max_memory, hash_size) are all in
+// before a single page is touched.
+constexpr int PREPARATION_QUIET_MS = 50;
 
 // One lock guards the state; every change of state is announced on `changed`.
 struct HandOver {
     std::mutex lock;
     std::condition_variable changed;
     BrainState state = BrainState::STARTING;
-    bool balanceRun = false;              // the handed-over run is the balance driver
-    bool preparationWanted = false;       // table preparation asked for and not yet run
-    std::vector<void (*)()> deferred;     // tasks waiting for the running driver to end
+    bool balanceRun = false;           // the handed-over run is the balance driver
+    int askedAt = 0;                   // clock when the handed-over search was asked for
+    bool preparationWanted = false;    // table preparation asked for and not yet run
+    int lastCommandAt = 0;             // clock when the main thread last took a command
+    std::vector<void (*)()> deferred;  // tasks waiting for the brain thread's work to end
 };
 
 HandOver handOver;
 
-// Runs the tasks queued while the driver ran; more may arrive meanwhile.
+// Runs the tasks queued while the brain thread worked; more may arrive meanwhile.
 void runDeferredTasks(std::unique_lock<std::mutex>& held) {
     std::vector<void (*)()> batch;
     while (!handOver.deferred.empty()) {
@@ -43,17 +54,31 @@ void runDeferredTasks(std::unique_lock<std::mutex>& held) {
     }
 }
 
-void runDriver(bool balance) {
-    if (balance) {
-        balanceDriver();
-    } else {
-        turnDriver();
-    }
+// Runs work with the lock released in the given state, then the deferred tasks,
+// then goes back to idle.
+template <typename Work>
+void runInState(std::unique_lock<std::mutex>& held, BrainState state, Work work) {
+    handOver.state = state;
+    held.unlock();
+    work();
+    held.lock();
+    runDeferredTasks(held);
+    handOver.state = BrainState::IDLE;
+    handOver.changed.notify_all();
 }
 
-bool workWaiting() {
-    return handOver.state == BrainState::HANDED_OVER ||
-           (handOver.state == BrainState::IDLE && handOver.preparationWanted);
+void runHandedOver(std::unique_lock<std::mutex>& held) {
+    const bool balance = handOver.balanceRun;
+    const int askedAt = handOver.askedAt;
+    runInState(held, BrainState::RUNNING, [balance, askedAt] {
+        // The turn's clock runs from the request: waiting for the brain counts.
+        setTurnRequestTime(askedAt);
+        if (balance) {
+            balanceDriver();
+        } else {
+            turnDriver();
+        }
+    });
 }
 
 void brainLoop() {
@@ -61,41 +86,44 @@ void brainLoop() {
     handOver.state = BrainState::IDLE;
     handOver.changed.notify_all();
     for (;;) {
-        handOver.changed.wait(held, workWaiting);
-        const bool search = handOver.state == BrainState::HANDED_OVER;
-        const bool prepare = handOver.preparationWanted;
-        handOver.preparationWanted = false;
-        handOver.state = BrainState::RUNNING;
-        const bool balance = handOver.balanceRun;
-        held.unlock();
-        // A search asked for meanwhile starts its clock after this.
-        if (prepare) checkHashSize();
-        if (search) runDriver(balance);
-        held.lock();
-        runDeferredTasks(held);
-        handOver.state = BrainState::IDLE;
-        handOver.changed.notify_all();
+        if (handOver.state == BrainState::HANDED_OVER) {
+            runHandedOver(held);
+        } else if (handOver.state == BrainState::IDLE && handOver.preparationWanted) {
+            const int quiet = clockMs() - handOver.lastCommandAt;
+            if (quiet >= PREPARATION_QUIET_MS) {
+                handOver.preparationWanted = false;
+                runInState(held, BrainState::PREPARING, checkHashSize);
+            } else {
+                handOver.changed.wait_for(held, std::chrono::milliseconds(PREPARATION_QUIET_MS - quiet));
+            }
+        } else {
+            handOver.changed.wait(held);
+        }
     }
 }
 
-// Idle and nothing asked for: a preparation the brain has not picked up yet
-// counts as running, so nobody touches the tables beside it.
-bool idle() { return handOver.state == BrainState::IDLE && !handOver.preparationWanted; }
+bool idle() { return handOver.state == BrainState::IDLE; }
 
-void waitUntilIdle(std::unique_lock<std::mutex>& held) {
-    handOver.changed.wait(held, idle);
-}
+// No driver runs: idle, or only preparing the tables, which no command but the
+// table commands (run through runWhenIdle) touches.
+bool noDriver() { return idle() || handOver.state == BrainState::PREPARING; }
 
 }  // namespace
 
 void startBrainThread() {
     std::thread(brainLoop).detach();  // lives until the process exits
-    {
-        std::unique_lock<std::mutex> held(handOver.lock);
-        handOver.changed.wait(held, [] { return handOver.state != BrainState::STARTING; });
-    }
-    // The default tables are ready before the first search needs them.
-    requestTablePreparation();
+    std::unique_lock<std::mutex> held(handOver.lock);
+    handOver.changed.wait(held, [] { return handOver.state != BrainState::STARTING; });
+    // The default tables are ready before the first search needs them, once the
+    // manager's first lines (which may limit the memory) are in.
+    handOver.lastCommandAt = clockMs();
+    handOver.preparationWanted = true;
+    handOver.changed.notify_all();
+}
+
+void noteCommandArrival() {
+    std::lock_guard<std::mutex> held(handOver.lock);
+    handOver.lastCommandAt = clockMs();
 }
 
 void requestTablePreparation() {
@@ -105,10 +133,12 @@ void requestTablePreparation() {
 }
 
 void startSearch() {
+    const int askedAt = clockMs();
     std::unique_lock<std::mutex> held(handOver.lock);
-    waitUntilIdle(held);  // callers stop first; this only guards against misuse
+    handOver.changed.wait(held, idle);  // callers stop first; a table preparation may still run
     brainSignals.stopRequest.store(0);
     handOver.balanceRun = brainSignals.balanceRequest.exchange(0) == 1;
+    handOver.askedAt = askedAt;
     handOver.state = BrainState::HANDED_OVER;
     handOver.changed.notify_all();
 }
@@ -116,7 +146,7 @@ void startSearch() {
 void stopSearch() {
     brainSignals.stopRequest.store(1);
     std::unique_lock<std::mutex> held(handOver.lock);
-    waitUntilIdle(held);
+    handOver.changed.wait(held, noDriver);
 }
 
 void runWhenIdle(void (*task)()) {
@@ -126,9 +156,13 @@ void runWhenIdle(void (*task)()) {
             handOver.deferred.push_back(task);
             return;
         }
+        // The brain thread starts nothing while the main thread runs the task.
+        handOver.state = BrainState::MAIN_TASK;
     }
-    // Idle: only this thread can hand a search over, so the brain stays idle meanwhile.
     task();
+    std::lock_guard<std::mutex> held(handOver.lock);
+    handOver.state = BrainState::IDLE;
+    handOver.changed.notify_all();
 }
 
 bool searchInProgress() {

@@ -8,8 +8,9 @@
 // except in stopSearch.
 //
 // Between searches the brain thread also prepares the transposition tables
-// (allocates them and faults their pages in) when asked to, so that no turn's
-// clock pays for it. A search handed over meanwhile starts after that work.
+// (allocates them and faults their pages in) when asked to, once the manager
+// has paused, so that no search pays for it. A search handed over meanwhile
+// starts after that work; its turn's clock runs from the request all the same.
 
 // Starts the brain thread and returns once it waits for its first hand-over.
 void startBrainThread();
@@ -19,7 +20,7 @@ void startBrainThread();
 void startSearch();
 
 // Raises the stop request and returns once no driver runs (and the tasks deferred
-// behind it have run).
+// behind it have run). A table preparation may still be running.
 void stopSearch();
 
 // Runs task now when no search is running; otherwise queues it to run on the brain
@@ -29,8 +30,11 @@ void stopSearch();
 void runWhenIdle(void (*task)());
 
 // Asks the brain thread to prepare the tables for the current hash_size and
-// max_memory as soon as no driver runs (at once when idle).
+// max_memory once it is idle and the manager has paused.
 void requestTablePreparation();
+
+// The main thread took a command: table preparation waits for a pause.
+void noteCommandArrival();
 
 // True while a driver runs or is about to run (for tests).
 bool searchInProgress();

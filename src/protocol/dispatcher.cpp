@@ -127,6 +127,7 @@ const Command commands[] = {
 }  // namespace
 
 void dispatchLine(const char* line) {
+    noteCommandArrival();
     for (const Command& command : commands) {
         if (const char* args = matchCommand(command.word, line)) {
             command.run(args);

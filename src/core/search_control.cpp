@@ -20,7 +20,7 @@ bool countNodeAndCheckLimits() {
     const int maxNode = settings.maxNode.load(std::memory_order_relaxed);
     const int stop = brainSignals.stopRequest.load(std::memory_order_relaxed);
     const bool limit = (sc.nodeCounter >> 10) > static_cast<int64_t>(maxNode) ||
-                       clockMs() + SEARCH_STOP_MARGIN_MS - sc.turnStartTime >= sc.turnBudget || stop > 0;
+                       clockMs() + searchStopMargin(sc.turnBudget) - sc.turnStartTime >= sc.turnBudget || stop > 0;
     if (!limit) return false;
     if (maxNode != -1 || stop > 0) {
         sc.searchStopFlag = 1;

@@ -3,9 +3,13 @@
 // alpha-beta search and the drivers. Brain thread only.
 #include <cstdint>
 
-// The searches stop this many milliseconds before the turn budget ends, leaving
-// time to write the reports and the move.
+// The searches stop this long before the turn budget ends, leaving time to
+// unwind, write the reports and the move, and for the scheduler of a busy
+// machine: 30 ms and a fiftieth of the budget (50 ms of a one-second turn).
 constexpr int SEARCH_STOP_MARGIN_MS = 30;
+inline int searchStopMargin(int budgetMs) {
+    return SEARCH_STOP_MARGIN_MS + (budgetMs > 0 ? budgetMs / 50 : 0);
+}
 
 struct SearchControl {
     int64_t nodeCounter = 0;          // alpha-beta and threat-search nodes this turn
@@ -13,7 +17,7 @@ struct SearchControl {
     double branchSum = 0;             // moves searched at finished alpha-beta nodes, summed
     int lowestRemainingDepth = 0;     // least remaining depth the threat search met this turn
     int rootDepth = 0;                // nominal depth of the iteration in progress
-    int turnBudget = 0;               // ms; searches stop when clock + margin - turnStartTime >= budget
+    int turnBudget = 0;               // ms; searches stop searchStopMargin(budget) before it ends
     int turnStartTime = 0;            // ms
     int searchStopFlag = 0;           // 1 once a limit or a stop request ended the search
 };
@@ -24,6 +28,6 @@ extern SearchControl searchControl;
 void resetTurnStatistics();
 
 // Counts one node and, once per 1024 nodes, checks the node limit, the time
-// budget (with a 30 ms margin) and the stop request. Returns true when the
+// budget (less searchStopMargin) and the stop request. Returns true when the
 // search must stop; the search stop flag is then set.
 bool countNodeAndCheckLimits();

@@ -130,7 +130,7 @@ bool mayStartIteration(int d, const IterationTiming& timing) {
         const int elapsed = clockMs() - sc.turnStartTime;
         const int stop = brainSignals.stopRequest.load();
         const bool inTime =
-            nextIterationFits(timing, elapsed, sc.turnBudget - SEARCH_STOP_MARGIN_MS, sc.nodeCounter);
+            nextIterationFits(timing, elapsed, sc.turnBudget - searchStopMargin(sc.turnBudget), sc.nodeCounter);
         const bool roomLeft = game.recordLength + d <= geometry.sizeX * geometry.sizeY;
         if (!(inTime && roomLeft && stop <= 0)) {
             if (settings.maxNode.load() != -1 || stop > 0) return false;

@@ -17,10 +17,10 @@
 
 namespace {
 
-// A free-style 15x15 game between engines; the engine moves from stone 9 on.
+// A free-style 15x15 game between engines; the engine moves from stone 11 on.
 const char* const kScript =
     "7,7 7,8 8,5 8,6 9,8 6,5 10,6 5,7 5,6 10,7 6,4 9,9 4,8 4,4 6,9 3,6 8,10 7,3 3,5 9,4 10,11 8,11 11,9 11,10";
-constexpr int kOpening = 8;
+constexpr int kOpening = 10;
 constexpr int kSearchedMoves = 6;
 
 struct Move {

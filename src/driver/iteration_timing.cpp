@@ -23,7 +23,11 @@ double clampGrowth(double g) {
 
 }  // namespace
 
-void resetIterationTiming(IterationTiming& t) { t = IterationTiming{}; }
+void resetIterationTiming(IterationTiming& t, int nowMs, int64_t nodes) {
+    t = IterationTiming{};
+    t.startMs = nowMs;
+    t.startNodes = nodes;
+}
 
 void recordIteration(IterationTiming& t, int64_t nodes) {
     if (nodes < 1) nodes = 1;
@@ -38,10 +42,12 @@ double predictedGrowth(const IterationTiming& t) {
     return clampGrowth(std::sqrt(t.newestGrowth * t.previousGrowth));
 }
 
-bool nextIterationFits(const IterationTiming& t, int elapsedMs, int hardStopMs, int64_t nodesSoFar) {
-    if (elapsedMs >= hardStopMs) return false;
-    if (elapsedMs < MEASURABLE_MS || t.lastNodes == 0 || nodesSoFar < 1) return true;
-    const double msPerNode = static_cast<double>(elapsedMs) / static_cast<double>(nodesSoFar);
+bool nextIterationFits(const IterationTiming& t, int nowMs, int stopMs, int64_t nodes) {
+    if (nowMs >= stopMs) return false;
+    const int searchedMs = nowMs - t.startMs;
+    const int64_t searched = nodes - t.startNodes;
+    if (searchedMs < MEASURABLE_MS || t.lastNodes == 0 || searched < 1) return true;
+    const double msPerNode = static_cast<double>(searchedMs) / static_cast<double>(searched);
     const double predictedMs = static_cast<double>(t.lastNodes) * predictedGrowth(t) * msPerNode;
-    return elapsedMs + USEFUL_PART * predictedMs < hardStopMs;
+    return nowMs + USEFUL_PART * predictedMs < stopMs;
 }

@@ -127,10 +127,9 @@ bool decided(int value) {
 bool mayStartIteration(int d, const IterationTiming& timing) {
     if (d >= 2) {
         const SearchControl& sc = searchControl;
-        const int elapsed = clockMs() - sc.turnStartTime;
         const int stop = brainSignals.stopRequest.load();
-        const bool inTime =
-            nextIterationFits(timing, elapsed, sc.turnBudget - searchStopMargin(sc.turnBudget), sc.nodeCounter);
+        const int stopAt = sc.turnStartTime + sc.turnBudget - searchStopMargin(sc.turnBudget);
+        const bool inTime = nextIterationFits(timing, clockMs(), stopAt, sc.nodeCounter);
         const bool roomLeft = game.recordLength + d <= geometry.sizeX * geometry.sizeY;
         if (!(inTime && roomLeft && stop <= 0)) {
             if (settings.maxNode.load() != -1 || stop > 0) return false;
@@ -145,7 +144,7 @@ bool mayStartIteration(int d, const IterationTiming& timing) {
 int deepen(int colour, int value) {
     SearchControl& sc = searchControl;
     IterationTiming timing;
-    resetIterationTiming(timing);
+    resetIterationTiming(timing, clockMs(), sc.nodeCounter);
     for (int d = 1;; ++d) {
         sc.rootDepth = d;
         if (!mayStartIteration(d, timing)) break;

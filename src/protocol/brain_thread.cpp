@@ -23,9 +23,9 @@ enum class BrainState {
     MAIN_TASK,    // the main thread runs a task of runWhenIdle
 };
 
-// The tables are prepared once the manager has sent nothing for this long, so
-// that the INFO lines it sends around START (max_memory, hash_size) are all in
-// before a single page is touched.
+// A preparation asked for by INFO waits until the manager has sent nothing for
+// this long, so that a burst of INFO lines (max_memory and hash_size together)
+// is prepared for once.
 constexpr int PREPARATION_QUIET_MS = 50;
 
 // One lock guards the state; every change of state is announced on `changed`.
@@ -114,9 +114,10 @@ void startBrainThread() {
     std::thread(brainLoop).detach();  // lives until the process exits
     std::unique_lock<std::mutex> held(handOver.lock);
     handOver.changed.wait(held, [] { return handOver.state != BrainState::STARTING; });
-    // The default tables are ready before the first search needs them, once the
-    // manager's first lines (which may limit the memory) are in.
-    handOver.lastCommandAt = clockMs();
+    // The default tables are prepared at once, while the manager starts the game:
+    // a fresh process is often asked for a move within milliseconds of START.
+    // A memory limit that arrives later shrinks them.
+    handOver.lastCommandAt = clockMs() - PREPARATION_QUIET_MS;
     handOver.preparationWanted = true;
     handOver.changed.notify_all();
 }

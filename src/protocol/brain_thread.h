@@ -8,9 +8,10 @@
 // except in stopSearch.
 //
 // Between searches the brain thread also prepares the transposition tables
-// (allocates them and faults their pages in) when asked to, once the manager
-// has paused, so that no search pays for it. A search handed over meanwhile
-// starts after that work; its turn's clock runs from the request all the same.
+// (allocates them and faults their pages in): at start-up, and after INFO
+// changed their size once the manager has paused, so that no search pays for
+// it. A search handed over meanwhile starts after that work; its turn's clock
+// runs from the request all the same.
 
 // Starts the brain thread and returns once it waits for its first hand-over.
 void startBrainThread();

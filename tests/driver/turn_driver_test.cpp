@@ -128,15 +128,17 @@ TEST(TurnTime, TheMatchClockNeverRunsOut) {
 
 TEST(TurnTime, NextIterationStartsWhenAQuarterOfItFits) {
     IterationTiming t;
-    resetIterationTiming(t);
-    EXPECT_TRUE(nextIterationFits(t, 100, 970, 0)) << "nothing measured yet";
-    EXPECT_FALSE(nextIterationFits(t, 970, 970, 1000)) << "no time left";
+    // The deepening began at 1000 ms on the clock, after 300 ms of set-up that
+    // searched nothing: the node rate counts from there.
+    resetIterationTiming(t, 1000, 0);
+    EXPECT_TRUE(nextIterationFits(t, 1100, 1970, 0)) << "nothing measured yet";
+    EXPECT_FALSE(nextIterationFits(t, 1970, 1970, 1000)) << "no time left";
     recordIteration(t, 1000);
-    recordIteration(t, 4000);  // growth 4
+    recordIteration(t, 4000);   // growth 4
     recordIteration(t, 16000);  // growth 4 again: the next one should take 64000 nodes
     // 21000 nodes in 210 ms: 64000 nodes take 640 ms, a quarter of it 160 ms.
-    EXPECT_TRUE(nextIterationFits(t, 210, 400, 21000));
-    EXPECT_FALSE(nextIterationFits(t, 210, 350, 21000));
+    EXPECT_TRUE(nextIterationFits(t, 1210, 1400, 21000));
+    EXPECT_FALSE(nextIterationFits(t, 1210, 1350, 21000));
     EXPECT_DOUBLE_EQ(predictedGrowth(t), 4.0);
     recordIteration(t, 16000 * 100);  // a jump is believed only within bounds
     EXPECT_LE(predictedGrowth(t), 12.0);

@@ -38,6 +38,7 @@ struct HandOver {
     bool preparationWanted = false;    // table preparation asked for and not yet run
     int lastCommandAt = 0;             // clock when the main thread last took a command
     std::vector<void (*)()> deferred;  // tasks waiting for the brain thread's work to end
+    int tasksInFlight = 0;             // deferred tasks queued or running
 };
 
 HandOver handOver;
@@ -49,8 +50,9 @@ void runDeferredTasks(std::unique_lock<std::mutex>& held) {
         batch.swap(handOver.deferred);
         held.unlock();
         for (void (*task)() : batch) task();
-        batch.clear();
         held.lock();
+        handOver.tasksInFlight -= static_cast<int>(batch.size());
+        batch.clear();
     }
 }
 
@@ -105,8 +107,10 @@ void brainLoop() {
 bool idle() { return handOver.state == BrainState::IDLE; }
 
 // No driver runs: idle, or only preparing the tables, which no command but the
-// table commands (run through runWhenIdle) touches.
-bool noDriver() { return idle() || handOver.state == BrainState::PREPARING; }
+// ones run through runWhenIdle touches; those, once queued, must have run too.
+bool noDriver() {
+    return idle() || (handOver.state == BrainState::PREPARING && handOver.tasksInFlight == 0);
+}
 
 }  // namespace
 
@@ -155,6 +159,7 @@ void runWhenIdle(void (*task)()) {
         std::unique_lock<std::mutex> held(handOver.lock);
         if (!idle()) {
             handOver.deferred.push_back(task);
+            ++handOver.tasksInFlight;
             return;
         }
         // The brain thread starts nothing while the main thread runs the task.

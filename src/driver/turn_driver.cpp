@@ -14,6 +14,7 @@
 #include "driver/game_setup.h"
 #include "driver/iteration_timing.h"
 #include "driver/preselection.h"
+#include "driver/root_threats.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_report.h"
 #include "driver/turn_state.h"
@@ -184,6 +185,14 @@ int fullSearch(int colour) {
     applyRule();
     checkHashSize();
     int value = preselectMove(colour);
+    const int proven = proveRootWin(colour);
+    if (proven > 0) {
+        // The proof named its first move; the next turns prove the rest again.
+        sc.rootDepth = 1;
+        turnState.lastTurnValue = proven;
+        sc.turnStartTime = clockMs() - sc.turnStartTime;
+        return proven;
+    }
     value = deepen(colour, value);
     sc.rootDepth -= 1;
     turnState.lastTurnValue = value;

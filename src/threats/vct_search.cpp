@@ -120,8 +120,8 @@ MoveEntry* rowAt(int ply) {
 
 int attackerNode(int side, int depth, int ply);
 
-// Side has just been made to block: it plays the single five point of the
-// other side, then the other side is to move in role `next`.
+// Side must block: it plays the single five point of the other side, then the
+// other side is to move in role `next`. Scores from the blocking side.
 int forcedBlock(int side, int depth, int ply, int next);
 
 // Defender to move against the attacker's standing threat. Scores from the
@@ -258,7 +258,7 @@ int attackerNode(int side, int depth, int ply) {
     if (countNode()) return 0;
     if (hasKind(SET_FIVE, side)) return WIN_SCORE + h;
     if (hasKind(SET_FIVE, opp)) {
-        const int v = -forcedBlock(side, depth, ply, DEFENDER);
+        const int v = forcedBlock(side, depth, ply, DEFENDER);
         return v > 0 ? v : 0;
     }
     const int immediate = checkImmediateWin(h, side);

@@ -259,14 +259,19 @@ int attackerNode(int side, int depth, int ply) {
     if (hasKind(SET_FIVE, side)) return WIN_SCORE + h;
     if (hasKind(SET_FIVE, opp)) {
         const int v = forcedBlock(side, depth, ply, DEFENDER);
-        return v > 0 ? v : 0;
+        if (v <= 0) return 0;
+        if (ply == 0) firstMember(SET_FIVE, opp, vct.winX, vct.winY);  // the block starts the win
+        return v;
     }
     const int immediate = checkImmediateWin(h, side);
     if (immediate != 0) return immediate;
     if (depth <= 0) return 0;
 
-    const int known = probe(ATTACKER, h, side, depth);
-    if (known != NO_TABLE_SCORE) return known;
+    // The entry node must name its winning move, which the table does not keep.
+    if (ply > 0) {
+        const int known = probe(ATTACKER, h, side, depth);
+        if (known != NO_TABLE_SCORE) return known;
+    }
     MoveEntry* row = rowAt(ply);
     if (row == nullptr) {
         ++vct.cutoffs;
@@ -310,20 +315,10 @@ int vctSearch(int side, const VctBounds& bounds) {
     if (bounds.firstRow < 0 || bounds.firstRow >= MAX_PLY) return 0;
     const int v = attackerNode(side, bounds.depth, 0);
     if (stopped()) return 0;
-    // A win at once (a five or an open four on the board) names no threat move.
-    if (v > 0 && vct.winX < 0) {
-        int x = 0, y = 0;
-        if (firstMember(SET_FIVE, side, x, y) || firstPlayable(SET_OPEN_FOUR, side, x, y)) {
-            vct.winX = x;
-            vct.winY = y;
-        } else {
-            int fx = 0, fy = 0;  // the forced block that leads into the win
-            if (firstMember(SET_FIVE, side ^ 3, fx, fy)) {
-                vct.winX = fx;
-                vct.winY = fy;
-            }
-        }
-    }
+    // A win at once (a five, or an open four that no five of the opponent
+    // outruns) names no threat move: it is the five or the open-four point.
+    if (v > 0 && vct.winX < 0 && !firstMember(SET_FIVE, side, vct.winX, vct.winY))
+        firstPlayable(SET_OPEN_FOUR, side, vct.winX, vct.winY);
     return v;
 }
 

@@ -45,9 +45,12 @@ bool forbiddenForUs(int colour, int x, int y) {
     return geometry.rule == RULE_RENJU && colour == BLACK && isForbidden(x, y);
 }
 
-// The first five point of colour, else its first playable open-four point.
+// The first five point of colour, else its first playable open-four point,
+// unless the opponent's five comes first (a proven win may pass through a
+// block that made the opponent a four).
 bool findWinningPoint(int colour, int& x, int& y) {
     if (firstMember(SET_FIVE, colour, x, y)) return true;
+    if (hasKind(SET_FIVE, colour ^ 3)) return false;
     if (firstMember(SET_OPEN_FOUR, colour, x, y) && !forbiddenForUs(colour, x, y)) return true;
     return false;
 }
@@ -76,7 +79,8 @@ void chooseFirstMove() {
 }
 
 // The last search proved a win: keep completing it without searching. When
-// no five or open-four point is left, the full search takes over.
+// no five or open-four point is left, or the opponent's five must be blocked
+// first, the other shortcut and the full search take over.
 bool continueWin(int colour) {
     int x = 0;
     int y = 0;
@@ -102,7 +106,7 @@ bool blockFive(int colour) {
 
 // The shortcuts of a built board; false sends the turn to the full search.
 bool takeShortcut(int colour) {
-    if (turnState.lastTurnValue - searchControl.rootDepth >= WIN_SCORE) return continueWin(colour);
+    if (turnState.lastTurnValue - searchControl.rootDepth >= WIN_SCORE && continueWin(colour)) return true;
     return blockFive(colour);
 }
 

@@ -80,7 +80,7 @@ void chooseFirstMove() {
 
 // The last search proved a win: keep completing it without searching. When
 // no five or open-four point is left, or the opponent's five must be blocked
-// first, the other shortcut and the full search take over.
+// first, the full search takes over.
 bool continueWin(int colour) {
     int x = 0;
     int y = 0;
@@ -106,7 +106,7 @@ bool blockFive(int colour) {
 
 // The shortcuts of a built board; false sends the turn to the full search.
 bool takeShortcut(int colour) {
-    if (turnState.lastTurnValue - searchControl.rootDepth >= WIN_SCORE && continueWin(colour)) return true;
+    if (turnState.lastTurnValue - searchControl.rootDepth >= WIN_SCORE) return continueWin(colour);
     return blockFive(colour);
 }
 
@@ -189,7 +189,8 @@ int fullSearch(int colour) {
     applyRule();
     checkHashSize();
     int value = preselectMove(colour);
-    const int proven = proveRootWin(colour);
+    // A depth limit of 0 asks for the preselection's move alone.
+    const int proven = iterationDepthLimit() >= 1 ? proveRootWin(colour) : 0;
     if (proven > 0) {
         // The proof named its first move; the next turns prove the rest again.
         sc.rootDepth = 1;
@@ -197,6 +198,8 @@ int fullSearch(int colour) {
         sc.turnStartTime = clockMs() - sc.turnStartTime;
         return proven;
     }
+    // A proof cut short by the clock leaves the first iteration its usual chance.
+    sc.searchStopFlag = 0;
     value = deepen(colour, value);
     sc.rootDepth -= 1;
     turnState.lastTurnValue = value;

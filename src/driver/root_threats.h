@@ -2,9 +2,10 @@
 // Continuous-threat proofs at the root of a turn: a win the threat search can
 // prove is played at once, without the deep search.
 
-// Whether the proofs run at all (on unless the engine is built without them).
+// Whether the proofs run at all: the build's VODARO_ROOT_VCT option (off until
+// games show a gain).
 #ifndef VODARO_ROOT_VCT
-#define VODARO_ROOT_VCT 1
+#define VODARO_ROOT_VCT 0
 #endif
 
 // Tries to prove a win for colour by fours and threes. On success writes the

@@ -14,6 +14,7 @@
 #include "driver/game_setup.h"
 #include "driver/iteration_timing.h"
 #include "driver/preselection.h"
+#include "driver/root_threats.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_report.h"
 #include "driver/turn_state.h"
@@ -44,9 +45,12 @@ bool forbiddenForUs(int colour, int x, int y) {
     return geometry.rule == RULE_RENJU && colour == BLACK && isForbidden(x, y);
 }
 
-// The first five point of colour, else its first playable open-four point.
+// The first five point of colour, else its first playable open-four point,
+// unless the opponent's five comes first (a proven win may pass through a
+// block that made the opponent a four).
 bool findWinningPoint(int colour, int& x, int& y) {
     if (firstMember(SET_FIVE, colour, x, y)) return true;
+    if (hasKind(SET_FIVE, colour ^ 3)) return false;
     if (firstMember(SET_OPEN_FOUR, colour, x, y) && !forbiddenForUs(colour, x, y)) return true;
     return false;
 }
@@ -75,7 +79,8 @@ void chooseFirstMove() {
 }
 
 // The last search proved a win: keep completing it without searching. When
-// no five or open-four point is left, the full search takes over.
+// no five or open-four point is left, or the opponent's five must be blocked
+// first, the full search takes over.
 bool continueWin(int colour) {
     int x = 0;
     int y = 0;
@@ -183,6 +188,17 @@ int fullSearch(int colour, int startTime) {
     applyRule();
     checkHashSize();
     int value = preselectMove(colour);
+    // A depth limit of 0 asks for the preselection's move alone.
+    const int proven = iterationDepthLimit() >= 1 ? proveRootWin(colour) : 0;
+    if (proven > 0) {
+        // The proof named its first move; the next turns prove the rest again.
+        sc.rootDepth = 1;
+        turnState.lastTurnValue = proven;
+        sc.turnStartTime = clockMs() - sc.turnStartTime;
+        return proven;
+    }
+    // A proof cut short by the clock leaves the first iteration its usual chance.
+    sc.searchStopFlag = 0;
     value = deepen(colour, value);
     sc.rootDepth -= 1;
     turnState.lastTurnValue = value;

@@ -65,9 +65,13 @@ int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, u
 }
 
 void storeThreatTable(int score, int depthValue, int role, int sideIndex) {
+    storeThreatTableKey(score, depthValue, role, sideIndex, pos.hashKey);
+}
+
+void storeThreatTableKey(int score, int depthValue, int role, int sideIndex, uint64_t key) {
     if (threat.count == 0) return;
-    uint32_t keyLow = static_cast<uint32_t>(pos.hashKey);
-    uint32_t keyHigh = static_cast<uint32_t>(pos.hashKey >> 32);
+    uint32_t keyLow = static_cast<uint32_t>(key);
+    uint32_t keyHigh = static_cast<uint32_t>(key >> 32);
     const int age = tableAge();
     ThreatEntry* slot = slotFor(role * 2 + sideIndex, keyLow);
     const ThreatEntry& first = slot[0];

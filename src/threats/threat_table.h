@@ -18,6 +18,9 @@ static_assert(sizeof(ThreatEntry) == 16);
 int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, uint32_t keyHigh);
 // Stores for the current position key (pos.hashKey), current age = tableAge().
 void storeThreatTable(int score, int depthValue, int role, int sideIndex);
+// The same for an explicit key: searches that keep other results in these arrays
+// (the continuous-threats search) store them under a key of their own.
+void storeThreatTableKey(int score, int depthValue, int role, int sideIndex, uint64_t key);
 
 // Allocation bookkeeping, driven by resizeHashTables/clearHashTables of the search tables.
 void setThreatTableCount(int entryCount);  // the N the next resize allocates (below 1 counts as 1)

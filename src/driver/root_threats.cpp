@@ -1,0 +1,47 @@
+#include "driver/root_threats.h"
+
+#include <algorithm>
+
+#include "core/search_control.h"
+#include "driver/turn_state.h"
+#include "search/root_report.h"
+#include "threats/vct_search.h"
+
+namespace {
+
+// Attacker moves of a root proof: enough for the wins that decide games,
+// few enough that a refutation comes back within the node share.
+constexpr int ROOT_VCT_DEPTH = 7;
+
+// Nodes per millisecond of turn budget the proof may spend, and the bounds of
+// that share: a short turn still gets a useful proof, a long one leaves most
+// of its time to the deep search. The share depends on the budget only, not
+// on the clock, so that searches without time limits stay reproducible.
+constexpr int64_t NODES_PER_BUDGET_MS = 100;
+constexpr int64_t LEAST_NODES = 20000;
+constexpr int64_t MOST_NODES = 1000000;
+
+}  // namespace
+
+int proveRootWin(int colour) {
+    if (!VODARO_ROOT_VCT) return 0;
+    const int64_t share =
+        std::clamp(static_cast<int64_t>(searchControl.turnBudget) * NODES_PER_BUDGET_MS, LEAST_NODES, MOST_NODES);
+    // Deepening by one attacker move at a time finds the short wins first and
+    // cheaply; the table carries the refutations of one depth into the next.
+    int v = 0;
+    int64_t left = share;
+    for (int depth = 1; depth <= ROOT_VCT_DEPTH && v <= 0 && left > 0; ++depth) {
+        v = vctSearch(colour, VctBounds{depth, left, 0});
+        left -= vctNodesSpent();
+        if (vctRanOut() || searchControl.searchStopFlag) return 0;
+    }
+    int x = -1, y = -1;
+    if (v <= 0 || !vctWinningMove(x, y)) return 0;
+    rootResult.bestX = x;
+    rootResult.bestY = y;
+    turnState.bestLine[0][0] = static_cast<int16_t>(x);
+    turnState.bestLine[0][1] = static_cast<int16_t>(y);
+    turnState.bestLineLength = 1;
+    return v;
+}

@@ -1,0 +1,333 @@
+#include "threats/vct_search.h"
+
+#include <algorithm>
+
+#include "board/geometry.h"
+#include "board/position.h"
+#include "board/shape_queries.h"
+#include "core/limits.h"
+#include "core/search_control.h"
+#include "rules/forbidden.h"
+#include "rules/trial_move.h"
+#include "threats/move_rows.h"
+#include "threats/threat_search.h"
+#include "threats/threat_table.h"
+
+namespace {
+
+// Results live in the threat table's arrays (attacker nodes with role 0,
+// defender nodes with role 1), under the position key XOR a salt for the
+// attacker moves still allowed. The salt keeps them apart from the fours-only
+// results, which are stored under the plain key and mean something else, and
+// makes a "no win in d moves" answer only the question it was found for.
+constexpr int ATTACKER = 0;
+constexpr int DEFENDER = 1;
+constexpr int HORIZON = 400;  // a win at ply p is worth WIN_SCORE + HORIZON - p
+
+// Threes tried per attacker node, best first; fours are always all tried. The
+// cap only loses proofs, never makes a wrong one: the defender's side is complete.
+constexpr int MAX_THREES_TRIED = 10;
+
+// An 11-point window around an open-four point holds every stone that can change
+// its class in that line (nine points, plus the ends of a five under Caro).
+constexpr int WINDOW_REACH = 5;
+
+struct VctState {
+    int64_t nodes = 0;
+    int64_t budget = 0;
+    int firstRow = 0;
+    bool ranOut = false;  // the call spent its node budget
+    int cutoffs = 0;      // nodes that gave up for want of rows: their "no win" is no finding
+    int winX = -1, winY = -1;
+    uint32_t markStamp = 0;
+    uint32_t mark[MAX_SIDE][MAX_SIDE] = {};  // candidate already listed at this node, by stamp
+};
+VctState vct;
+
+uint64_t saltedKey(int depth) { return pos.hashKey ^ (static_cast<uint64_t>(depth + 1) * 0x9E3779B97F4A7C15ULL); }
+
+int probe(int role, int h, int side, int depth) {
+    const uint64_t key = saltedKey(depth);
+    return probeThreatTable(role, h, side - 1, static_cast<uint32_t>(key), static_cast<uint32_t>(key >> 32));
+}
+
+void store(int score, int h, int role, int side, int depth) {
+    storeThreatTableKey(score, h, role, side - 1, saltedKey(depth));
+}
+
+bool stopped() { return searchControl.searchStopFlag != 0 || vct.ranOut; }
+
+// Counts the node against the turn's limits and the call's own budget.
+bool countNode() {
+    if (countNodeAndCheckLimits()) return true;
+    if (++vct.nodes > vct.budget) vct.ranOut = true;
+    return vct.ranOut;
+}
+
+bool blackUnderRenju(int colour) { return geometry.rule == RULE_RENJU && colour == BLACK; }
+
+bool playable(int x, int y, int colour) { return !blackUnderRenju(colour) || isForbidden(x, y) == 0; }
+
+bool hasKind(int kind, int colour) { return pos.setRows[kind][colour - 1] != 0; }
+
+bool inKind(int kind, int colour, int x, int y) { return (pos.setCols[kind][colour - 1][x] >> y) & 1u; }
+
+// The first member of a kind that colour may play; false when there is none.
+// Under Renju a black open four on a forbidden point threatens nothing.
+bool firstPlayable(int kind, int colour, int& px, int& py) {
+    uint32_t rows = pos.setRows[kind][colour - 1];
+    while (rows != 0) {
+        const uint32_t lowRow = rows & (0u - rows);
+        const int x = bitIndex(lowRow);
+        uint32_t cols = pos.setCols[kind][colour - 1][x];
+        while (cols != 0) {
+            const uint32_t low = cols & (0u - cols);
+            const int y = bitIndex(low);
+            if (playable(x, y, colour)) {
+                px = x;
+                py = y;
+                return true;
+            }
+            cols -= low;
+        }
+        rows -= lowRow;
+    }
+    return false;
+}
+
+void sortByKey(MoveEntry* entries, int n) {
+    for (int i = 1; i < n; ++i) {
+        const MoveEntry moving = entries[i];
+        int j = i - 1;
+        while (j >= 0 && entries[j].key > moving.key) {
+            entries[j + 1] = entries[j];
+            --j;
+        }
+        entries[j + 1] = moving;
+    }
+}
+
+// Worth of a point to both sides: the threats that also build or spoil most first.
+int pointKey(int x, int y, int colour) {
+    const ShapeInfo& total = pos.shapeInfo[4][x][y];
+    return -(total.shape[colour - 1] + total.shape[(colour ^ 3) - 1] / 2);
+}
+
+MoveEntry* rowAt(int ply) {
+    const int r = vct.firstRow + ply;
+    return r < MAX_PLY ? threatMoveList[r] : nullptr;
+}
+
+int attackerNode(int side, int depth, int ply);
+
+// Side must block: it plays the single five point of the other side, then the
+// other side is to move in role `next`. Scores from the blocking side.
+int forcedBlock(int side, int depth, int ply, int next);
+
+// Defender to move against the attacker's standing threat. Scores from the
+// defender's side: negative when every answer loses, 0 or more when one holds.
+int defenderNode(int side, int depth, int ply) {
+    const int h = HORIZON - ply;
+    const int att = side ^ 3;
+    if (countNode()) return 0;
+    if (hasKind(SET_FIVE, side)) return WIN_SCORE + h;  // the attacker left a five open
+    if (hasKind(SET_FIVE, att)) return forcedBlock(side, depth, ply, ATTACKER);
+
+    int px = 0, py = 0;
+    if (!firstPlayable(SET_OPEN_FOUR, att, px, py)) return 0;  // no threat stands: the chain broke
+    int ox = 0, oy = 0;
+    if (firstPlayable(SET_OPEN_FOUR, side, ox, oy)) return 0;  // our own open four comes first
+
+    const int known = probe(DEFENDER, h, side, depth);
+    if (known != NO_TABLE_SCORE) return known;
+    MoveEntry* row = rowAt(ply);
+    if (row == nullptr) {
+        ++vct.cutoffs;
+        return 0;
+    }
+
+    // Every answer: the points in reach of the open-four point's lines that
+    // take the open four away, and every four of our own (the attacker must
+    // block it first, and the block may spoil the attack).
+    ++vct.markStamp;
+    int n = 0;
+    for (int d = 0; d < 4; ++d) {
+        if (pos.shapeInfo[d][px][py].shape[att - 1] != SHAPE_FOUR_OPEN) continue;
+        for (int k = -WINDOW_REACH; k <= WINDOW_REACH; ++k) {
+            const int x = px + k * DIR_DX[d];
+            const int y = py + k * DIR_DY[d];
+            if (!onBoard(x, y) || pos.board[x][y] != EMPTY || vct.mark[x][y] == vct.markStamp) continue;
+            vct.mark[x][y] = vct.markStamp;
+            row[n].x = static_cast<int16_t>(x);
+            row[n].y = static_cast<int16_t>(y);
+            ++n;
+        }
+    }
+    const int lineCount = n;
+    MoveEntry* fours = row + n;
+    const int fourCount = listFours(fours, side);
+    for (int i = 0; i < fourCount; ++i) {
+        if (vct.mark[fours[i].x][fours[i].y] == vct.markStamp) continue;
+        vct.mark[fours[i].x][fours[i].y] = vct.markStamp;
+        row[n++] = fours[i];
+    }
+
+    // Keep only real answers: a line point that leaves an open four standing
+    // (and makes no four of ours) answers nothing.
+    int kept = 0;
+    for (int i = 0; i < n; ++i) {
+        const int x = row[i].x;
+        const int y = row[i].y;
+        if (!playable(x, y, side)) continue;
+        if (i < lineCount && !inKind(SET_FOUR, side, x, y)) {
+            makeTrialMove(x, y, side);
+            int qx = 0, qy = 0;
+            const bool stillThreat = firstPlayable(SET_OPEN_FOUR, att, qx, qy);
+            unmakeTrialMove(x, y, side);
+            if (stillThreat) continue;
+        }
+        row[kept].x = static_cast<int16_t>(x);
+        row[kept].y = static_cast<int16_t>(y);
+        row[kept].key = pointKey(x, y, side);
+        ++kept;
+    }
+    if (kept == 0) {
+        const int lost = -(WIN_SCORE + h - 1);
+        store(lost, h, DEFENDER, side, depth);
+        return lost;
+    }
+    sortByKey(row, kept);
+
+    const int cutoffsBefore = vct.cutoffs;
+    int best = -(WIN_SCORE + HORIZON + 1);
+    for (int i = 0; i < kept; ++i) {
+        const int x = row[i].x;
+        const int y = row[i].y;
+        makeTrialMove(x, y, side);
+        const int v = -attackerNode(att, depth, ply + 1);
+        unmakeTrialMove(x, y, side);
+        if (stopped()) return 0;
+        best = std::max(best, v);
+        if (v >= 0) break;  // this answer holds
+    }
+    if (best < 0 || vct.cutoffs == cutoffsBefore) store(best, h, DEFENDER, side, depth);
+    return best;
+}
+
+int forcedBlock(int side, int depth, int ply, int next) {
+    const int h = HORIZON - ply;
+    const int other = side ^ 3;
+    MoveEntry* row = rowAt(ply);
+    if (row == nullptr) {
+        ++vct.cutoffs;
+        return 0;
+    }
+    const int fives = listFives(row, other);
+    const int lost = -(WIN_SCORE + h - 1);
+    if (fives > 1) return lost;
+    const int x = row[0].x;
+    const int y = row[0].y;
+    if (!playable(x, y, side)) return lost;
+    makeTrialMove(x, y, side);
+    const int v = next == ATTACKER ? -attackerNode(other, depth, ply + 1) : -defenderNode(other, depth, ply + 1);
+    unmakeTrialMove(x, y, side);
+    return stopped() ? 0 : v;
+}
+
+// Lists the attacker's threats: every four, and (unless the defender's open
+// four would outrun it) every point that makes a three. Returns the count.
+int listThreats(MoveEntry* row, int side) {
+    const int opp = side ^ 3;
+    int n = listFours(row, side);
+    int ox = 0, oy = 0;
+    if (!firstPlayable(SET_OPEN_FOUR, opp, ox, oy)) {
+        MoveEntry* threes = row + n;
+        const int threeCount = listOpenThrees(threes, side);
+        for (int i = 0; i < threeCount; ++i)
+            if (!inKind(SET_FOUR, side, threes[i].x, threes[i].y)) row[n++] = threes[i];
+    }
+    for (int i = 0; i < n; ++i) row[i].key = pointKey(row[i].x, row[i].y, side);
+    sortByKey(row, n);
+    return n;
+}
+
+// Attacker to move: win at once, or find a threat that every answer loses to.
+int attackerNode(int side, int depth, int ply) {
+    const int h = HORIZON - ply;
+    const int opp = side ^ 3;
+    if (countNode()) return 0;
+    if (hasKind(SET_FIVE, side)) return WIN_SCORE + h;
+    if (hasKind(SET_FIVE, opp)) {
+        const int v = forcedBlock(side, depth, ply, DEFENDER);
+        if (v <= 0) return 0;
+        if (ply == 0) firstMember(SET_FIVE, opp, vct.winX, vct.winY);  // the block starts the win
+        return v;
+    }
+    const int immediate = checkImmediateWin(h, side);
+    if (immediate != 0) return immediate;
+    if (depth <= 0) return 0;
+
+    // The entry node must name its winning move, which the table does not keep.
+    if (ply > 0) {
+        const int known = probe(ATTACKER, h, side, depth);
+        if (known != NO_TABLE_SCORE) return known;
+    }
+    MoveEntry* row = rowAt(ply);
+    if (row == nullptr) {
+        ++vct.cutoffs;
+        return 0;
+    }
+    const int n = listThreats(row, side);
+
+    const int cutoffsBefore = vct.cutoffs;
+    int threes = 0;
+    for (int i = 0; i < n; ++i) {
+        const int x = row[i].x;
+        const int y = row[i].y;
+        const bool isFour = inKind(SET_FOUR, side, x, y);
+        if (!isFour && ++threes > MAX_THREES_TRIED) continue;
+        if (!playable(x, y, side)) continue;
+        makeTrialMove(x, y, side);
+        const int v = -defenderNode(opp, depth - 1, ply + 1);
+        unmakeTrialMove(x, y, side);
+        if (stopped()) return 0;
+        if (v > 0) {
+            if (ply == 0) {
+                vct.winX = x;
+                vct.winY = y;
+            }
+            store(v, h, ATTACKER, side, depth);
+            return v;
+        }
+    }
+    if (vct.cutoffs == cutoffsBefore) store(0, h, ATTACKER, side, depth);
+    return 0;
+}
+
+}  // namespace
+
+int vctSearch(int side, const VctBounds& bounds) {
+    vct.nodes = 0;
+    vct.budget = bounds.nodes;
+    vct.firstRow = bounds.firstRow;
+    vct.ranOut = false;
+    vct.winX = vct.winY = -1;
+    if (bounds.firstRow < 0 || bounds.firstRow >= MAX_PLY) return 0;
+    const int v = attackerNode(side, bounds.depth, 0);
+    if (stopped()) return 0;
+    // A win at once (a five, or an open four that no five of the opponent
+    // outruns) names no threat move: it is the five or the open-four point.
+    if (v > 0 && vct.winX < 0 && !firstMember(SET_FIVE, side, vct.winX, vct.winY))
+        firstPlayable(SET_OPEN_FOUR, side, vct.winX, vct.winY);
+    return v;
+}
+
+bool vctWinningMove(int& x, int& y) {
+    if (vct.winX < 0) return false;
+    x = vct.winX;
+    y = vct.winY;
+    return true;
+}
+
+int64_t vctNodesSpent() { return vct.nodes; }
+bool vctRanOut() { return vct.ranOut; }

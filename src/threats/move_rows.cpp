@@ -1,3 +1,15 @@
 #include "threats/move_rows.h"
 
 MoveEntry threatMoveList[MAX_PLY][MOVE_ROW];
+
+void sortRowByKey(MoveEntry* entries, int n) {
+    for (int i = 1; i < n; ++i) {
+        const MoveEntry moving = entries[i];
+        int j = i - 1;
+        while (j >= 0 && entries[j].key > moving.key) {
+            entries[j + 1] = entries[j];
+            --j;
+        }
+        entries[j + 1] = moving;
+    }
+}

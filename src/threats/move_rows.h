@@ -6,3 +6,8 @@
 #include "core/limits.h"
 
 extern MoveEntry threatMoveList[MAX_PLY][MOVE_ROW];
+
+// Sorts a row's first n entries by key, ascending. Rows hold a handful of
+// threat moves, so an insertion sort in place beats anything cleverer and
+// allocates nothing.
+void sortRowByKey(MoveEntry* entries, int n);

@@ -51,19 +51,6 @@ inline int probeHere(int role, int depthValue, int side) {
 
 inline bool blackUnderRenju(int colour) { return geometry.rule == RULE_RENJU && colour == BLACK; }
 
-// Ascending by key. Rows hold a handful of fours or five points, so an
-// insertion sort in place beats anything cleverer and allocates nothing.
-void sortByKey(MoveEntry* entries, int n) {
-    for (int i = 1; i < n; ++i) {
-        const MoveEntry moving = entries[i];
-        int j = i - 1;
-        while (j >= 0 && entries[j].key > moving.key) {
-            entries[j + 1] = entries[j];
-            --j;
-        }
-        entries[j + 1] = moving;
-    }
-}
 
 // Order of the blocks: the point worth most to both sides together first.
 int blockKey(int x, int y) {
@@ -101,7 +88,7 @@ int defenderNode(MoveEntry* row, int remaining, int side, int ply, int h) {
         row[i].key = blockKey(x, y);
         ++i;
     }
-    sortByKey(row, n);
+    sortRowByKey(row, n);
 
     const int cutoffsBefore = rowCutoffs;
     int result = 0;
@@ -153,7 +140,7 @@ int attackerNode(MoveEntry* row, int remaining, int side, int ply, int h) {
     const int n = listFours(row, side);
     const int known = keyFours(row, n, side, h);
     if (known != 0) return known;
-    sortByKey(row, n);
+    sortRowByKey(row, n);
 
     const int cutoffsBefore = rowCutoffs;
     for (int i = 0; i < n && row[i].key != SKIP_KEY; ++i) {

@@ -95,17 +95,6 @@ bool firstPlayable(int kind, int colour, int& px, int& py) {
     return false;
 }
 
-void sortByKey(MoveEntry* entries, int n) {
-    for (int i = 1; i < n; ++i) {
-        const MoveEntry moving = entries[i];
-        int j = i - 1;
-        while (j >= 0 && entries[j].key > moving.key) {
-            entries[j + 1] = entries[j];
-            --j;
-        }
-        entries[j + 1] = moving;
-    }
-}
 
 // Worth of a point to both sides: the threats that also build or spoil most first.
 int pointKey(int x, int y, int colour) {
@@ -196,7 +185,7 @@ int defenderNode(int side, int depth, int ply) {
         store(lost, h, DEFENDER, side, depth);
         return lost;
     }
-    sortByKey(row, kept);
+    sortRowByKey(row, kept);
 
     const int cutoffsBefore = vct.cutoffs;
     int best = -(WIN_SCORE + HORIZON + 1);
@@ -247,7 +236,7 @@ int listThreats(MoveEntry* row, int side) {
             if (!inKind(SET_FOUR, side, threes[i].x, threes[i].y)) row[n++] = threes[i];
     }
     for (int i = 0; i < n; ++i) row[i].key = pointKey(row[i].x, row[i].y, side);
-    sortByKey(row, n);
+    sortRowByKey(row, n);
     return n;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../tests/support/position_fixture.h"
+#include "../tests/support/search_limits.h"
 #include "board/geometry.h"
 #include "board/position.h"
 #include "core/clock.h"
@@ -125,19 +126,9 @@ OX.....X.......
 )"},
 };
 
-std::string swapColours(std::string drawing) {
-    for (char& ch : drawing) ch = ch == 'X' ? 'O' : ch == 'O' ? 'X' : ch;
-    return drawing;
-}
 
 void prepareSearch() {
-    settings.maxNode = 2000000000;
-    brainSignals.stopRequest = 0;
-    resetTurnStatistics();
-    searchControl.searchStopFlag = 0;
-    searchControl.turnBudget = 1 << 30;
-    searchControl.turnStartTime = clockMs();
-    searchControl.rootDepth = ROOT;
+    fixture::liftSearchLimits(ROOT);
     setThreatTableCount(1 << 12);
     resizeThreatTable();
     clearThreatTable();
@@ -146,7 +137,7 @@ void prepareSearch() {
 // Time to prove one win from an empty table; nodes per second over all iterations.
 void BM_ProveWin(benchmark::State& state) {
     const Puzzle& p = PUZZLES[state.range(0)];
-    fixture::setup(p.rule, p.swapped ? swapColours(p.drawing) : std::string(p.drawing));
+    fixture::setup(p.rule, p.swapped ? fixture::swapColours(p.drawing) : std::string(p.drawing));
     prepareSearch();
     int64_t nodes = 0;
     for (auto _ : state) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "../tests/support/position_fixture.h"
+#include "../tests/support/search_limits.h"
 #include "../tests/support/vct_positions.h"
 #include "core/clock.h"
 #include "core/limits.h"
@@ -22,13 +23,7 @@ constexpr int MOST_DEPTH = 7;
 constexpr int64_t NODE_BUDGET = 100000;
 
 void prepare() {
-    settings.maxNode = 2000000000;
-    brainSignals.stopRequest = 0;
-    resetTurnStatistics();
-    searchControl.searchStopFlag = 0;
-    searchControl.turnBudget = 1 << 30;
-    searchControl.turnStartTime = clockMs();
-    searchControl.rootDepth = 0;
+    fixture::liftSearchLimits(0);
     setThreatTableCount(1 << 16);
     resizeThreatTable();
 }

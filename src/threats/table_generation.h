@@ -10,13 +10,23 @@
 // apart" test treats an older game's entries as stale.
 #include <cstdint>
 
+#include "core/game_state.h"
+
 constexpr int AGE_MOVE_BITS = 9;
 constexpr int TABLE_GENERATIONS = 64;
 static_assert(400 < (1 << AGE_MOVE_BITS), "a record length must fit below the generation bits");
 static_assert(TABLE_GENERATIONS << AGE_MOVE_BITS <= 32768, "age fields are int16");
 
+struct TableGeneration {
+    int current = 0;  // 0 ... TABLE_GENERATIONS - 1
+};
+extern TableGeneration tableGeneration;
+
 // The age the current turn stores: the game record's length and the generation.
-int tableAge();
+// Every probe reads it, so it is inline.
+inline int tableAge() {
+    return (tableGeneration.current << AGE_MOVE_BITS) | (game.recordLength & ((1 << AGE_MOVE_BITS) - 1));
+}
 
 // True when a stored age belongs to the current generation.
 inline bool sameGeneration(int storedAge, int age) {

@@ -102,9 +102,13 @@ int pointKey(int x, int y, int colour) {
     return -(total.shape[colour - 1] + total.shape[(colour ^ 3) - 1] / 2);
 }
 
+// The move row of a ply, or nullptr past the last row; running out of rows
+// counts as a cut-off, so that the "no win" found is not stored.
 MoveEntry* rowAt(int ply) {
     const int r = vct.firstRow + ply;
-    return r < MAX_PLY ? threatMoveList[r] : nullptr;
+    if (r < MAX_PLY) return threatMoveList[r];
+    ++vct.cutoffs;
+    return nullptr;
 }
 
 int attackerNode(int side, int depth, int ply);
@@ -130,10 +134,7 @@ int defenderNode(int side, int depth, int ply) {
     const int known = probe(DEFENDER, h, side, depth);
     if (known != NO_TABLE_SCORE) return known;
     MoveEntry* row = rowAt(ply);
-    if (row == nullptr) {
-        ++vct.cutoffs;
-        return 0;
-    }
+    if (row == nullptr) return 0;
 
     // Every answer: the points in reach of the open-four point's lines that
     // take the open four away, and every four of our own (the attacker must
@@ -207,10 +208,7 @@ int forcedBlock(int side, int depth, int ply, int next) {
     const int h = HORIZON - ply;
     const int other = side ^ 3;
     MoveEntry* row = rowAt(ply);
-    if (row == nullptr) {
-        ++vct.cutoffs;
-        return 0;
-    }
+    if (row == nullptr) return 0;
     const int fives = listFives(row, other);
     const int lost = -(WIN_SCORE + h - 1);
     if (fives > 1) return lost;
@@ -262,10 +260,7 @@ int attackerNode(int side, int depth, int ply) {
         if (known != NO_TABLE_SCORE) return known;
     }
     MoveEntry* row = rowAt(ply);
-    if (row == nullptr) {
-        ++vct.cutoffs;
-        return 0;
-    }
+    if (row == nullptr) return 0;
     const int n = listThreats(row, side);
 
     const int cutoffsBefore = vct.cutoffs;

@@ -70,4 +70,10 @@ inline std::vector<Stone> setup(int rule, const std::string& drawing, int sizeX 
     return place(drawing);
 }
 
+// The drawing with black and white swapped.
+inline std::string swapColours(std::string drawing) {
+    for (char& ch : drawing) ch = ch == 'X' ? 'O' : ch == 'O' ? 'X' : ch;
+    return drawing;
+}
+
 }  // namespace fixture

@@ -14,6 +14,7 @@
 #include "core/signals.h"
 #include "rules/forbidden.h"
 #include "support/position_fixture.h"
+#include "support/search_limits.h"
 #include "threats/threat_search.h"
 #include "threats/threat_table.h"
 
@@ -58,11 +59,6 @@ int probeCurrent(int role, int side) {
                             static_cast<uint32_t>(pos.hashKey >> 32));
 }
 
-// Swaps the stone colours of a drawing.
-std::string swapColours(std::string drawing) {
-    for (char& ch : drawing) ch = ch == 'X' ? 'O' : ch == 'O' ? 'X' : ch;
-    return drawing;
-}
 
 class ThreatSearchTest : public ::testing::Test {
 protected:
@@ -73,13 +69,7 @@ protected:
 
     void SetUp() override {
         clearThreatTable();
-        settings.maxNode = 2000000000;
-        brainSignals.stopRequest = 0;
-        resetTurnStatistics();
-        searchControl.searchStopFlag = 0;
-        searchControl.turnBudget = 1 << 30;
-        searchControl.turnStartTime = clockMs();
-        searchControl.rootDepth = ROOT;
+        fixture::liftSearchLimits(ROOT);
     }
 
     void TearDown() override {
@@ -432,7 +422,7 @@ TEST_F(ThreatSearchTest, OpenFourPointWinsAtOnceUnlessTheOpponentHasAFivePoint) 
         EXPECT_EQ(search(1), WIN + 400) << "rule " << rule;
     }
     // White's open three under Renju wins the same way.
-    fixture::setup(2, swapColours(openThree));
+    fixture::setup(2, fixture::swapColours(openThree));
     EXPECT_EQ(search(2), WIN + 400);
 
     // A white four: black must answer it, and none of black's fours does.
@@ -492,7 +482,7 @@ TEST_F(ThreatSearchTest, DoubleFourWinsAfterOneBlock) {
     // Under Renju a double four is forbidden for black, not for white.
     fixture::setup(2, DOUBLE_FOUR);
     EXPECT_EQ(freshSearch(1), 0);
-    fixture::setup(2, swapColours(DOUBLE_FOUR));
+    fixture::setup(2, fixture::swapColours(DOUBLE_FOUR));
     EXPECT_EQ(freshSearch(2), winAfterFours(1));
 }
 
@@ -504,7 +494,7 @@ TEST_F(ThreatSearchTest, SixInARowCompletesAFourOnlyInFreeStyle) {
     fixture::setup(2, DOUBLE_FOUR_WITH_LONG_LINE);
     EXPECT_EQ(freshSearch(1), 0);
     // White's long lines win under Renju.
-    fixture::setup(2, swapColours(DOUBLE_FOUR_WITH_LONG_LINE));
+    fixture::setup(2, fixture::swapColours(DOUBLE_FOUR_WITH_LONG_LINE));
     EXPECT_EQ(freshSearch(2), winAfterFours(1));
 }
 
@@ -531,7 +521,7 @@ TEST_F(ThreatSearchTest, ContinuousFoursPuzzlesUnderEveryRule) {
             fixture::setup(rule, p.drawing);
             EXPECT_EQ(freshSearch(1), winAfterFours(p.fours)) << p.name << ", rule " << rule;
             // The same chain for white, black defending (under Renju with its forbidden blocks).
-            fixture::setup(rule, swapColours(p.drawing));
+            fixture::setup(rule, fixture::swapColours(p.drawing));
             EXPECT_EQ(freshSearch(2), winAfterFours(p.fours)) << p.name << " for white, rule " << rule;
         }
 }
@@ -592,14 +582,14 @@ TEST_F(ThreatSearchTest, PositionsThatLookWinningButAreNot) {
         EXPECT_EQ(freshSearch(1), 0) << "the second block makes a four black cannot answer; rule " << rule;
         fixture::setup(rule, CHAIN_3_BLOCK_MAKES_OPEN_FOUR);
         EXPECT_EQ(freshSearch(1), 0) << "the first block makes an open four; rule " << rule;
-        fixture::setup(rule, swapColours(CHAIN_3_BLOCK_MAKES_OPEN_FOUR));
+        fixture::setup(rule, fixture::swapColours(CHAIN_3_BLOCK_MAKES_OPEN_FOUR));
         EXPECT_EQ(freshSearch(2), 0) << "the same for white; rule " << rule;
     }
     fixture::setup(0, CHAIN_3_LAST_FOUR_DOUBLE_THREE);
     EXPECT_EQ(freshSearch(1), winAfterFours(3));
     fixture::setup(2, CHAIN_3_LAST_FOUR_DOUBLE_THREE);
     EXPECT_EQ(freshSearch(1), 0) << "black's last four is a forbidden four-three-three";
-    fixture::setup(2, swapColours(CHAIN_3_LAST_FOUR_DOUBLE_THREE));
+    fixture::setup(2, fixture::swapColours(CHAIN_3_LAST_FOUR_DOUBLE_THREE));
     EXPECT_EQ(freshSearch(2), winAfterFours(3));
 }
 

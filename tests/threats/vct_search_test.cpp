@@ -17,6 +17,7 @@
 #include "core/signals.h"
 #include "rules/forbidden.h"
 #include "support/position_fixture.h"
+#include "support/search_limits.h"
 #include "support/vct_positions.h"
 #include "threats/threat_table.h"
 #include "threats/vct_search.h"
@@ -27,10 +28,6 @@ constexpr int WIN = 10000000;
 constexpr int DEPTH = 7;
 constexpr int64_t NODES = 2000000;
 
-std::string swapColours(std::string drawing) {
-    for (char& ch : drawing) ch = ch == 'X' ? 'O' : ch == 'O' ? 'X' : ch;
-    return drawing;
-}
 
 class VctSearchTest : public ::testing::Test {
 protected:
@@ -40,13 +37,7 @@ protected:
     }
 
     void SetUp() override {
-        settings.maxNode = 2000000000;
-        brainSignals.stopRequest = 0;
-        resetTurnStatistics();
-        searchControl.searchStopFlag = 0;
-        searchControl.turnBudget = 1 << 30;
-        searchControl.turnStartTime = clockMs();
-        searchControl.rootDepth = 0;
+        fixture::liftSearchLimits(0);
     }
 
     // A fresh proof attempt from an empty table; the position must come back intact.
@@ -157,7 +148,7 @@ TEST_F(VctSearchTest, DoubleThreeWinsExceptForBlackUnderRenju) {
             ASSERT_TRUE(vctWinningMove(x, y));
             EXPECT_TRUE(x == 7 && y == 7) << "rule " << rule;
         }
-        fixture::setup(rule, swapColours(DOUBLE_THREE));
+        fixture::setup(rule, fixture::swapColours(DOUBLE_THREE));
         EXPECT_GT(prove(WHITE, 1), WIN) << "rule " << rule;
     }
 }

@@ -49,9 +49,15 @@ WINE_QUICK = Manager*:Commands.*:HandOver.End*:DriverTurn.StopEndsAnUnlimitedSea
 WINE_TESTS ?= *
 wine-test: windows $(BUILD)/Makefile
 	cmake --build $(BUILD) --target test_protocol -j $(JOBS)
+	@# A wineserver that stays up for the whole run: otherwise it exits three
+	@# seconds after its last client, and an engine started in that moment loses
+	@# its connection ("recvmsg: Connection reset by peer") before its first line.
+	wineserver -k >/dev/null 2>&1 || true
+	wineserver -p
 	WINEDEBUG=-all wineboot --init >/dev/null 2>&1 || true
 	WINEDEBUG=-all VODARO_ENGINE_CMD="wine $(CURDIR)/$(WINDOWS_BUILD)/pbrain-vodaro64.exe" \
-	  ./$(BUILD)/tests/test_protocol --gtest_filter='$(WINE_TESTS)'
+	  ./$(BUILD)/tests/test_protocol --gtest_filter='$(WINE_TESTS)'; \
+	  status=$$?; wineserver -k >/dev/null 2>&1 || true; exit $$status
 
 # An engine for this machine only (-march=native); the default build runs on any
 # x86-64 machine and was measured as fast (see README).

@@ -14,6 +14,7 @@
 #include "driver/game_setup.h"
 #include "driver/iteration_timing.h"
 #include "driver/preselection.h"
+#include "driver/root_defence.h"
 #include "driver/root_threats.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_report.h"
@@ -21,6 +22,7 @@
 #include "rules/forbidden.h"
 #include "search/alpha_beta.h"
 #include "search/root_report.h"
+#include "search/search_state.h"
 
 namespace {
 
@@ -199,7 +201,10 @@ int fullSearch(int colour, int startTime) {
     }
     // A proof cut short by the clock leaves the first iteration its usual chance.
     sc.searchStopFlag = 0;
+    if (VODARO_ROOT_DEFENCE && iterationDepthLimit() >= 1) refuteLosingRootMoves(colour);
+    sc.searchStopFlag = 0;
     value = deepen(colour, value);
+    clearRootRefuted();
     sc.rootDepth -= 1;
     turnState.lastTurnValue = value;
     sc.turnStartTime = clockMs() - sc.turnStartTime;

@@ -209,7 +209,7 @@ bool isTaken(const SearchNode& node, int x, int y) {
 }
 
 bool isExcludedAtRoot(const SearchNode& node, int x, int y) {
-    return node.isRoot && game.blockTable[x][y].load(std::memory_order_relaxed) != 0;
+    return node.isRoot && (game.blockTable[x][y].load(std::memory_order_relaxed) != 0 || isRootRefuted(x, y));
 }
 
 int tableBatch(SearchNode& node, const int* xs, const int* ys) {

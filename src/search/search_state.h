@@ -13,6 +13,9 @@ struct SearchState {
     uint64_t plyNodeCounter[MAX_PLY];
     // Row p: the best line below the node at ply p, that node's move first.
     PvLine pvRows[MAX_PLY];
+    // Bit y of word x: a root move after which the opponent's win by threats
+    // is proven. The root skips these as it skips blocked points.
+    uint32_t rootRefuted[MAX_SIDE];
 };
 
 extern SearchState searchState;
@@ -22,6 +25,11 @@ extern SearchState searchState;
 // the extension credit would otherwise carry a line past the last row. A few rows
 // are left above it for the threat searches started at the deepest nodes.
 constexpr int LAST_NODE_PLY = MAX_PLY - 8;
+
+inline bool isRootRefuted(int x, int y) { return (searchState.rootRefuted[x] >> y) & 1u; }
+inline void clearRootRefuted() {
+    for (uint32_t& word : searchState.rootRefuted) word = 0;
+}
 
 inline void clearPvRow(int ply) {
     PvLine& row = searchState.pvRows[ply];

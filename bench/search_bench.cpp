@@ -13,6 +13,7 @@
 #include "core/signals.h"
 #include "search/alpha_beta.h"
 #include "search/search_table.h"
+#include "search/search_thread.h"
 #include "threats/evaluate.h"
 
 namespace {
@@ -91,7 +92,7 @@ int64_t searchPosition(const BenchPosition& p) {
     setHashEntryCount(1 << 16);
     resizeHashTables();
     clearHashTables();
-    resetSearchState();
+    resetSearchState(mainThread);
     resetEvaluationState();
     resetTurnStatistics();
     settings.maxNode = 2000000000;
@@ -101,7 +102,7 @@ int64_t searchPosition(const BenchPosition& p) {
     searchControl.turnBudget = 1 << 30;
     searchControl.turnStartTime = clockMs();
     searchControl.rootDepth = kDepth;
-    benchmark::DoNotOptimize(alphaBeta(kDepth, -100000000, 100000000, p.side, 0));
+    benchmark::DoNotOptimize(alphaBeta(mainThread, kDepth, -100000000, 100000000, p.side, 0));
     return searchControl.nodeCounter;
 }
 

@@ -16,6 +16,7 @@
 #include "driver/turn_limits.h"
 #include "driver/turn_state.h"
 #include "search/alpha_beta.h"
+#include "search/search_thread.h"
 
 namespace {
 
@@ -27,7 +28,8 @@ bool stopped() {
 }
 
 int fullWindowValue(int colour) {
-    return std::abs(alphaBeta(searchControl.rootDepth, -ROOT_WINDOW, ROOT_WINDOW, colour, 0));
+    return std::abs(
+        alphaBeta(mainThread, searchControl.rootDepth, -ROOT_WINDOW, ROOT_WINDOW, colour, 0));
 }
 
 // Searches pair i after both its moves are made. Short lists first test
@@ -42,7 +44,7 @@ void searchPair(int colour, int n, int i) {
     const int bound = balancePairs[0].value;
     if (bound <= 0) return;  // the front pair is perfectly even already
     const int d = searchControl.rootDepth;
-    const int v = std::abs(alphaBeta(d, -bound, bound, colour, 0));
+    const int v = std::abs(alphaBeta(mainThread, d, -bound, bound, colour, 0));
     if (stopped()) return;
     pair.value = v;
     if (v >= bound) return;

@@ -16,6 +16,7 @@
 #include "search/alpha_beta.h"
 #include "search/root_report.h"
 #include "search/search_table.h"
+#include "search/search_thread.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ void prepareBenchPosition(int i, int depth) {
     // Every position starts from the same state: empty tables, no kept turn value.
     checkHashSize();
     clearHashTables();
-    resetSearchState();
+    resetSearchState(mainThread);
     turnState.lastTurnValue = 0;
     turnState.bestLineLength = 0;
     searchControl.rootDepth = 0;
@@ -115,8 +116,8 @@ int64_t searchPreparedPosition(int& bestX, int& bestY) {
     setOutputSink(dropOutput);
     turnDriver();
     setOutputSink(nullptr);
-    bestX = rootResult.bestX;
-    bestY = rootResult.bestY;
+    bestX = mainThread.root.bestX;
+    bestY = mainThread.root.bestY;
     return searchControl.nodeCounter;
 }
 

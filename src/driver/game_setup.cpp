@@ -16,6 +16,7 @@
 #include "rules/forbidden.h"
 #include "search/alpha_beta.h"
 #include "search/search_table.h"
+#include "search/search_thread.h"
 #include "threats/evaluate.h"
 
 namespace {
@@ -118,7 +119,7 @@ void buildBoard(int rule) {
     resetTables();
     resetBoard();
     resetEvaluationState();
-    resetSearchState();
+    resetSearchState(mainThread);
     searchControl.rootDepth = 0;
     searchControl.searchStopFlag = 0;
     turnState.lastTurnValue = 0;

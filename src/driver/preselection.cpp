@@ -6,6 +6,7 @@
 #include "core/game_state.h"
 #include "rules/forbidden.h"
 #include "search/root_report.h"
+#include "search/search_thread.h"
 #include "threats/evaluate.h"
 
 namespace {
@@ -52,8 +53,8 @@ int preselectMove(int colour) {
             unmakeMove(x, y, colour);
             if (score > best) {  // ties keep the earlier point
                 best = score;
-                rootResult.bestX = x;
-                rootResult.bestY = y;
+                mainThread.root.bestX = x;
+                mainThread.root.bestY = y;
             }
         }
     }

@@ -3,8 +3,8 @@
 // with the leaf evaluation, so that a move exists even when the first iteration
 // is cut short.
 
-// Writes the best point into rootResult and returns 0, or returns 1 (leaving
-// rootResult as it was) when no point is eligible: occupied, blocked and, for
+// Writes the best point into mainThread.root and returns 0, or returns 1 (leaving
+// mainThread.root as it was) when no point is eligible: occupied, blocked and, for
 // black under Renju, forbidden points are skipped.
 int preselectMove(int colour);
 

@@ -8,6 +8,7 @@
 #include "core/search_control.h"
 #include "rules/forbidden.h"
 #include "search/search_state.h"
+#include "search/search_thread.h"
 #include "threats/vct_search.h"
 
 namespace {
@@ -58,7 +59,7 @@ int threatDepth(int opponent, int64_t& left) {
 }  // namespace
 
 void refuteLosingRootMoves(int colour) {
-    clearRootRefuted();
+    clearRootRefuted(mainThread.state);
     const int opponent = colour ^ 3;
     if (pos.setRows[SET_THREE][opponent - 1] == 0 && pos.setRows[SET_FOUR][opponent - 1] == 0) return;
     const int64_t share =
@@ -85,14 +86,14 @@ void refuteLosingRootMoves(int colour) {
             const int v = vctSearch(opponent, VctBounds{depth, perMove, 0});
             unmakeMove(x, y, colour);
             if (searchControl.searchStopFlag) {
-                clearRootRefuted();
+                clearRootRefuted(mainThread.state);
                 return;
             }
             if (v > 0) {
-                searchState.rootRefuted[x] |= 1u << y;
+                mainThread.state.rootRefuted[x] |= 1u << y;
                 ++refuted;
             }
         }
     }
-    if (refuted == candidates) clearRootRefuted();
+    if (refuted == candidates) clearRootRefuted(mainThread.state);
 }

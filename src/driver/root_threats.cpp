@@ -5,6 +5,7 @@
 #include "core/search_control.h"
 #include "driver/turn_state.h"
 #include "search/root_report.h"
+#include "search/search_thread.h"
 #include "threats/vct_search.h"
 
 namespace {
@@ -38,8 +39,8 @@ int proveRootWin(int colour) {
     }
     int x = -1, y = -1;
     if (v <= 0 || !vctWinningMove(x, y)) return 0;
-    rootResult.bestX = x;
-    rootResult.bestY = y;
+    mainThread.root.bestX = x;
+    mainThread.root.bestY = y;
     turnState.bestLine[0][0] = static_cast<int16_t>(x);
     turnState.bestLine[0][1] = static_cast<int16_t>(y);
     turnState.bestLineLength = 1;

@@ -9,6 +9,6 @@
 #endif
 
 // Tries to prove a win for colour by fours and threes. On success writes the
-// first move of the win into rootResult and the turn's best line, and returns
+// first move of the win into mainThread.root and the turn's best line, and returns
 // the win's score (decided, 10000000 + 400 - plies to the five); else 0.
 int proveRootWin(int colour);

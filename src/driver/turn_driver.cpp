@@ -23,6 +23,7 @@
 #include "search/alpha_beta.h"
 #include "search/root_report.h"
 #include "search/search_state.h"
+#include "search/search_thread.h"
 
 namespace {
 
@@ -34,8 +35,8 @@ constexpr int UNSTOPPABLE_FIVES = -10000000;
 MoveEntry driverList[MAX_POINTS];
 
 void setBestMove(int x, int y) {
-    rootResult.bestX = x;
-    rootResult.bestY = y;
+    mainThread.root.bestX = x;
+    mainThread.root.bestY = y;
 }
 
 bool hasKind(int kind, int colour) {
@@ -113,7 +114,7 @@ bool takeShortcut(int colour) {
 }
 
 void takeBestLine() {
-    const PvLine& pv = rootPrincipalVariation();
+    const PvLine& pv = rootPrincipalVariation(mainThread);
     int n = pv.length;
     if (n > MAX_PLY) n = MAX_PLY;
     if (n < 0) n = 0;
@@ -155,13 +156,13 @@ int deepen(int colour, int value) {
     for (int d = 1;; ++d) {
         sc.rootDepth = d;
         if (!mayStartIteration(d, timing)) break;
-        rootResult.onlyMoveFlag = 0;
-        const int keptX = rootResult.bestX;
-        const int keptY = rootResult.bestY;
+        mainThread.root.onlyMoveFlag = 0;
+        const int keptX = mainThread.root.bestX;
+        const int keptY = mainThread.root.bestY;
         const int64_t nodesBefore = sc.nodeCounter;
-        const int r = alphaBeta(d, -ROOT_WINDOW, ROOT_WINDOW, colour, 0);
+        const int r = alphaBeta(mainThread, d, -ROOT_WINDOW, ROOT_WINDOW, colour, 0);
         // A root without any acceptable move names no point: keep the move we had.
-        if (!onBoard(rootResult.bestX, rootResult.bestY)) setBestMove(keptX, keptY);
+        if (!onBoard(mainThread.root.bestX, mainThread.root.bestY)) setBestMove(keptX, keptY);
         if (sc.searchStopFlag != 0) {
             // A cut-short iteration counts only when its root had a usable result.
             if (r == 0) break;
@@ -175,7 +176,7 @@ int deepen(int colour, int value) {
         takeBestLine();
         value = r;
         writeIterationDetail(d, r, false);
-        if (decided(r) || (rootResult.onlyMoveFlag != 0 && d >= 5)) {
+        if (decided(r) || (mainThread.root.onlyMoveFlag != 0 && d >= 5)) {
             sc.rootDepth = d + 1;
             break;
         }
@@ -204,7 +205,7 @@ int fullSearch(int colour, int startTime) {
     if (VODARO_ROOT_DEFENCE && iterationDepthLimit() >= 1) refuteLosingRootMoves(colour);
     sc.searchStopFlag = 0;
     value = deepen(colour, value);
-    clearRootRefuted();
+    clearRootRefuted(mainThread.state);
     sc.rootDepth -= 1;
     turnState.lastTurnValue = value;
     sc.turnStartTime = clockMs() - sc.turnStartTime;
@@ -236,8 +237,8 @@ void turnDriver() {
         value = fullSearch(colour, startTime);
     }
     writeTurnReport(value);
-    const int x = rootResult.bestX;
-    const int y = rootResult.bestY;
+    const int x = mainThread.root.bestX;
+    const int y = mainThread.root.bestY;
     placeOwnStone(x, y);
     sendReply("%d,%d", x, y);
 }

@@ -9,6 +9,7 @@
 #include "driver/turn_limits.h"
 #include "driver/turn_state.h"
 #include "search/root_report.h"
+#include "search/search_thread.h"
 
 const char* moodOf(int value) {
     if (value > 500) return ":-)";
@@ -22,7 +23,8 @@ void writeIterationDetail(int depth, int result, bool cutShort) {
     sendReply("MESSAGE DETAIL DEPTH:%d-%d%s VAL:%d TIME:%dms NODE:%dm [%d,%c]", depth,
               depth - sc.lowestRemainingDepth, cutShort ? "*" : "", reportedValue(result),
               clockMs() - sc.turnStartTime, static_cast<int>(sc.nodeCounter / 1000000),
-              notationNumber(game.sizeX, rootResult.bestX), notationLetter(rootResult.bestY));
+              notationNumber(game.sizeX, mainThread.root.bestX),
+              notationLetter(mainThread.root.bestY));
 }
 
 namespace {

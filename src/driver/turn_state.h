@@ -1,6 +1,6 @@
 #pragma once
 // Turn state kept from one turn to the next. The move to play (`best move`)
-// is rootResult.bestX/bestY (search/root_report.h), which the root, the
+// is mainThread.root.bestX/bestY (search/search_thread.h), which the root, the
 // preselection, the shortcuts and the win override all write.
 #include <cstdint>
 

@@ -12,6 +12,7 @@
 #include "search/root_messages.h"
 #include "search/root_report.h"
 #include "search/search_state.h"
+#include "search/search_thread.h"
 #include "search/search_table.h"
 #include "threats/evaluate.h"
 #include "threats/move_rows.h"
@@ -71,12 +72,12 @@ bool hasWinningOpenFour(int side) {
 
 // A win on the board: at the root the winning point becomes the best move, so that
 // the root never leaves a stale move behind when it returns at once.
-int winAtOnce(int depth, int kind, int side) {
+int winAtOnce(SearchThread& t, int depth, int kind, int side) {
     if (depth == searchControl.rootDepth) {
         int x, y;
         if (firstMember(kind, side, x, y)) {
-            rootResult.bestX = x;
-            rootResult.bestY = y;
+            t.root.bestX = x;
+            t.root.bestY = y;
         }
     }
     return WIN_SCORE + depth;
@@ -110,7 +111,8 @@ bool tableMoves(NodeRun& run, int& count, int& result) {
     const bool deepEnough = node.zeroWindow ? node.effectiveDepth >= 8 : node.effectiveDepth >= 6;
     if (!deepEnough) return true;
     const int reduction = node.zeroWindow ? node.effectiveDepth / 4 : 1;
-    const int v = alphaBeta(node.depth - reduction - 2, node.alpha, node.beta, node.side, node.credit);
+    const int v = alphaBeta(*node.thread, node.depth - reduction - 2, node.alpha, node.beta,
+                            node.side, node.credit);
     if (searchControl.searchStopFlag) {
         result = 0;
         return false;
@@ -130,10 +132,12 @@ bool tableMoves(NodeRun& run, int& count, int& result) {
 int searchChild(const SearchNode& node, int n, int penalty, int extension) {
     const int d = node.depth - 1, opp = node.side ^ 3, credit = node.credit + extension;
     const int alpha = node.alpha, beta = node.beta;
-    if (n == 0 || node.zeroWindow) return penalty - alphaBeta(d, penalty - beta, penalty - alpha, opp, credit);
-    int score = penalty - alphaBeta(d, penalty - alpha - 1, penalty - alpha, opp, credit);
+    SearchThread& t = *node.thread;
+    if (n == 0 || node.zeroWindow)
+        return penalty - alphaBeta(t, d, penalty - beta, penalty - alpha, opp, credit);
+    int score = penalty - alphaBeta(t, d, penalty - alpha - 1, penalty - alpha, opp, credit);
     if (score > alpha && score < beta && !searchControl.searchStopFlag)
-        score = penalty - alphaBeta(d, penalty - beta, penalty - alpha, opp, credit);
+        score = penalty - alphaBeta(t, d, penalty - beta, penalty - alpha, opp, credit);
     return score;
 }
 
@@ -165,7 +169,9 @@ LoopEnd searchBatch(NodeRun& run, int count, int phase, int before, int& result)
         unmakeMove(x, y, side);
         if (node.isRoot) reportAfterMove(x, y);
         if (searchControl.searchStopFlag) {
-            result = node.isRoot ? stopRoot(n, run.kept.x[0], run.kept.y[0], run.best, node.alpha) : 0;
+            result = node.isRoot
+                         ? stopRoot(node, n, run.kept.x[0], run.kept.y[0], run.best, node.alpha)
+                         : 0;
             return LoopEnd::Return;
         }
         if (node.isRoot) {
@@ -183,8 +189,8 @@ LoopEnd searchBatch(NodeRun& run, int count, int phase, int before, int& result)
         if (score > node.alpha) {
             node.alpha = score;
             run.boundType = 3;
-            extendPvRow(node.ply, x, y);
-            if (node.isRoot) reportNewAlpha();
+            extendPvRow(node.thread->state, node.ply, x, y);
+            if (node.isRoot) reportNewAlpha(node);
         } else if (latePrune(node, n, phase, extension, run.best)) {
             return LoopEnd::Pruned;
         }
@@ -242,21 +248,21 @@ int endOfNode(NodeRun& run) {
 
 }  // namespace
 
-int alphaBeta(int depth, int alpha, int beta, int side, int credit) {
+int alphaBeta(SearchThread& t, int depth, int alpha, int beta, int side, int credit) {
     SearchControl& sc = searchControl;
     if (countNodeAndCheckLimits()) return 0;
     const int ply = sc.rootDepth - depth;
-    if (ply >= 0 && ply < MAX_PLY) clearPvRow(ply);
-    if (pos.setRows[SET_FIVE][side - 1] != 0) return winAtOnce(depth, SET_FIVE, side);
+    if (ply >= 0 && ply < MAX_PLY) clearPvRow(t.state, ply);
+    if (pos.setRows[SET_FIVE][side - 1] != 0) return winAtOnce(t, depth, SET_FIVE, side);
     const bool tooDeep = ply < 0 || ply >= LAST_NODE_PLY;
     const bool forcedBlock = pos.setRows[SET_FIVE][(side ^ 3) - 1] != 0;
     if (tooDeep && forcedBlock) return deepLeafValue(ply, side);
-    if (!forcedBlock && hasWinningOpenFour(side)) return winAtOnce(depth, SET_OPEN_FOUR, side);
+    if (!forcedBlock && hasWinningOpenFour(side)) return winAtOnce(t, depth, SET_OPEN_FOUR, side);
     if (tooDeep) return deepLeafValue(ply, side);
 
     NodeRun run;
     SearchNode& node = run.node;
-    initSearchNode(node, depth, alpha, beta, side, credit, sc.rootDepth, threatMoveList[ply]);
+    initSearchNode(node, t, depth, alpha, beta, side, credit, sc.rootDepth, threatMoveList[ply]);
     if (!forcedBlock) {
         if (!node.isRoot) {
             if (node.zeroWindow) {
@@ -286,7 +292,7 @@ int alphaBeta(int depth, int alpha, int beta, int side, int credit) {
     }
     // Forced blocks raise the counter too: their move is filtered by the stamps of
     // this ply, which must not hold a taken mark left by an earlier node.
-    node.stamp = ++searchState.plyNodeCounter[ply];
+    node.stamp = ++t.state.plyNodeCounter[ply];
 
     int result = 0;
     if (!searchMoves(run, forcedBlock, result)) return result;

@@ -3,14 +3,17 @@
 // The main search: negamax alpha-beta with zero-window re-searches, table,
 // internal iterative deepening, extension credit and threat-search cut-offs.
 
-int alphaBeta(int depth, int alpha, int beta, int side, int credit);
+struct SearchThread;
 
-// Zeroes the visit stamps, ply node counters and per-game search state.
-void resetSearchState();
+// Searches with thread t's position and work areas; the root's results land in t.root.
+int alphaBeta(SearchThread& t, int depth, int alpha, int beta, int side, int credit);
+
+// Zeroes thread t's visit stamps, ply node counters and per-game search state.
+void resetSearchState(SearchThread& t);
 
 // The principal-variation row of the root after a search: count and moves.
 struct PvLine {
     int length;
     int16_t moves[400][2];
 };
-const PvLine& rootPrincipalVariation();
+const PvLine& rootPrincipalVariation(const SearchThread& t);

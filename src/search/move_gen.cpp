@@ -9,7 +9,7 @@
 #include "core/limits.h"
 #include "core/settings.h"
 #include "rules/forbidden.h"
-#include "search/search_state.h"
+#include "search/search_thread.h"
 #include "threats/evaluate.h"
 #include "threats/threat_search.h"
 
@@ -186,8 +186,8 @@ int extensionClass(int u, int shaped, int near) {
 
 }  // namespace
 
-void initSearchNode(SearchNode& node, int depth, int alpha, int beta, int side, int credit,
-                    int rootDepth, MoveEntry* row) {
+void initSearchNode(SearchNode& node, SearchThread& t, int depth, int alpha, int beta, int side,
+                    int credit, int rootDepth, MoveEntry* row) {
     node.depth = depth;
     node.alpha = alpha;
     node.beta = beta;
@@ -198,6 +198,9 @@ void initSearchNode(SearchNode& node, int depth, int alpha, int beta, int side, 
     node.isRoot = depth == rootDepth;
     node.zeroWindow = beta == alpha + 1;
     node.stamp = 0;
+    // A node beyond the rows (ply out of range) is a leaf and never reads its stamps.
+    node.stamps = node.ply >= 0 && node.ply < MAX_PLY ? t.state.visitStamp[node.ply] : nullptr;
+    node.thread = &t;
     node.row = row;
     node.generated = 0;
     node.staticValue = NO_SCORE;
@@ -205,11 +208,12 @@ void initSearchNode(SearchNode& node, int depth, int alpha, int beta, int side, 
 }
 
 bool isTaken(const SearchNode& node, int x, int y) {
-    return searchState.visitStamp[node.ply][x][y] == node.stamp;
+    return node.stamps[x][y] == node.stamp;
 }
 
 bool isExcludedAtRoot(const SearchNode& node, int x, int y) {
-    return node.isRoot && (game.blockTable[x][y].load(std::memory_order_relaxed) != 0 || isRootRefuted(x, y));
+    return node.isRoot && (game.blockTable[x][y].load(std::memory_order_relaxed) != 0 ||
+                           isRootRefuted(node.thread->state, x, y));
 }
 
 int tableBatch(SearchNode& node, const int* xs, const int* ys) {
@@ -248,7 +252,7 @@ void keyBatch(SearchNode& node, int count) {
             e.key = SKIP_KEY;
             continue;
         }
-        searchState.visitStamp[node.ply][x][y] = node.stamp;
+        node.stamps[x][y] = node.stamp;
         ++node.generated;
         e.key = -(weightSum(x, y, node.side) + (weightSum(x, y, opp) >> 1));
     }

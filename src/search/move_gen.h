@@ -5,6 +5,9 @@
 #include <cstdint>
 
 #include "board/types.h"
+#include "core/limits.h"
+
+struct SearchThread;
 
 // What the move generation needs to know about the node it serves.
 struct SearchNode {
@@ -16,12 +19,14 @@ struct SearchNode {
     int ply;             // root depth - depth
     int effectiveDepth;  // depth + (credit >> 1)
     bool isRoot;
-    bool zeroWindow;     // beta == alpha + 1
-    uint64_t stamp;      // the ply node counter of this node: a point with this stamp is taken
-    MoveEntry* row;      // the node's row of the threat move list
-    int generated;       // moves accepted by keyBatch at this node so far
-    int staticValue;     // evaluateLeaf(depth - 1, side), NO_SCORE until needed
-    double penaltyFactor;  // derived from the static value, 1000 until needed
+    bool zeroWindow;  // beta == alpha + 1
+    uint64_t stamp;   // the ply node counter of this node: a point with this stamp is taken
+    uint64_t (*stamps)[MAX_SIDE];  // the visit stamps of this node's ply
+    SearchThread* thread;          // whose position and work areas the node uses
+    MoveEntry* row;                // the node's row of the threat move list
+    int generated;                 // moves accepted by keyBatch at this node so far
+    int staticValue;               // evaluateLeaf(depth - 1, side), NO_SCORE until needed
+    double penaltyFactor;          // derived from the static value, 1000 until needed
 };
 
 // Phase numbers a batch may carry besides 0..6.
@@ -31,8 +36,8 @@ constexpr int PHASE_FORCED_BLOCK = 12;
 constexpr int PHASE_DEFENCE_LAST = 13;  // a defence batch after which the node ends
 
 // Prepares the node record; the caller then raises the ply node counter and sets stamp.
-void initSearchNode(SearchNode& node, int depth, int alpha, int beta, int side, int credit,
-                    int rootDepth, MoveEntry* row);
+void initSearchNode(SearchNode& node, SearchThread& t, int depth, int alpha, int beta, int side,
+                    int credit, int rootDepth, MoveEntry* row);
 
 bool isTaken(const SearchNode& node, int x, int y);
 bool isExcludedAtRoot(const SearchNode& node, int x, int y);

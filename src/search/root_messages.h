@@ -1,5 +1,5 @@
 #pragma once
-// The root's MESSAGE REALTIME lines and the results it leaves in rootResult.
+// The root's MESSAGE REALTIME lines and the results it leaves in its thread's root result.
 // Called by the alpha-beta search at its root node only.
 #include "search/move_gen.h"
 
@@ -18,12 +18,12 @@ void reportAfterMove(int x, int y);
 // A searched (not stopped) root move's score against the best so far.
 void reportScore(int x, int y, int score, int best);
 // The root's principal-variation row was just renewed.
-void reportNewAlpha();
+void reportNewAlpha(const SearchNode& root);
 // End of the root: best move, only-move flag, and LOSE lines when every move loses.
 void finishRoot(const SearchNode& root, int keptX, int keptY, int nonLosingMoves, int best);
 // The stop flag was found set after root move number searched (from 0). Returns the
 // root's result: 0 when no usable result exists.
-int stopRoot(int searched, int keptX, int keptY, int best, int alpha);
+int stopRoot(const SearchNode& root, int searched, int keptX, int keptY, int best, int alpha);
 
 // Root scores stay within the bounds of a win or loss seen at the root.
 int clampRootScore(int score);

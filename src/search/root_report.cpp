@@ -9,9 +9,7 @@
 #include "core/search_control.h"
 #include "core/settings.h"
 #include "search/root_messages.h"
-#include "search/search_state.h"
-
-RootResult rootResult;
+#include "search/search_thread.h"
 
 namespace {
 
@@ -90,9 +88,9 @@ void reportScore(int x, int y, int score, int best) {
     if (score < -DECIDED) sendReply("MESSAGE REALTIME LOSE %d,%d", x, y);
 }
 
-void reportNewAlpha() {
+void reportNewAlpha(const SearchNode& root) {
     if (!messagesOn()) return;
-    const PvLine& row = searchState.pvRows[0];
+    const PvLine& row = root.thread->state.pvRows[0];
     const int n = std::min(row.length, searchControl.rootDepth);
     OutLine line;
     line.add("MESSAGE REALTIME PV");
@@ -102,6 +100,7 @@ void reportNewAlpha() {
 }
 
 void finishRoot(const SearchNode& root, int keptX, int keptY, int nonLosingMoves, int best) {
+    RootResult& rootResult = root.thread->root;
     rootResult.bestX = keptX;
     rootResult.bestY = keptY;
     rootResult.onlyMoveFlag = nonLosingMoves == 1 ? 1 : 0;
@@ -112,10 +111,10 @@ void finishRoot(const SearchNode& root, int keptX, int keptY, int nonLosingMoves
                 sendReply("MESSAGE REALTIME LOSE %d,%d", x, y);
 }
 
-int stopRoot(int searched, int keptX, int keptY, int best, int alpha) {
+int stopRoot(const SearchNode& root, int searched, int keptX, int keptY, int best, int alpha) {
     if (searched <= 1) return 0;
-    rootResult.bestX = keptX;
-    rootResult.bestY = keptY;
+    root.thread->root.bestX = keptX;
+    root.thread->root.bestY = keptY;
     int result;
     if (best != NO_SCORE) result = clampRootScore(best);
     else result = std::min(alpha, searchControl.rootDepth + 9999999);

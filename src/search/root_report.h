@@ -5,5 +5,3 @@ struct RootResult {
     int bestY = -1;
     int onlyMoveFlag = 0;  // exactly one root move scored above -9999200
 };
-
-extern RootResult rootResult;

@@ -3,15 +3,19 @@
 #include <cstring>
 
 #include "core/search_control.h"
+#include "search/search_thread.h"
 
-SearchState searchState;
+SearchThread mainThread;
 
-void resetSearchState() {
-    std::memset(searchState.visitStamp, 0, sizeof(searchState.visitStamp));
-    std::memset(searchState.plyNodeCounter, 0, sizeof(searchState.plyNodeCounter));
-    for (int p = 0; p < MAX_PLY; ++p) clearPvRow(p);
+void resetSearchState(SearchThread& t) {
+    SearchState& s = t.state;
+    std::memset(s.visitStamp, 0, sizeof(s.visitStamp));
+    std::memset(s.plyNodeCounter, 0, sizeof(s.plyNodeCounter));
+    for (int p = 0; p < MAX_PLY; ++p) clearPvRow(s, p);
     searchControl.rootDepth = 0;
     searchControl.searchStopFlag = 0;
 }
 
-const PvLine& rootPrincipalVariation() { return searchState.pvRows[0]; }
+const PvLine& rootPrincipalVariation(const SearchThread& t) {
+    return t.state.pvRows[0];
+}

@@ -1,6 +1,6 @@
 #pragma once
 // Per-ply work areas of the alpha-beta search: visit stamps, ply node counters
-// and principal-variation rows. Brain thread only.
+// and principal-variation rows. Each search thread has its own.
 #include <cstdint>
 
 #include "core/limits.h"
@@ -18,30 +18,30 @@ struct SearchState {
     uint32_t rootRefuted[MAX_SIDE];
 };
 
-extern SearchState searchState;
-
 // Deepest ply that still gets a node of its own. A node at or beyond it is a leaf:
 // its children would need row ply + 1 of every per-ply area, and forced blocks and
 // the extension credit would otherwise carry a line past the last row. A few rows
 // are left above it for the threat searches started at the deepest nodes.
 constexpr int LAST_NODE_PLY = MAX_PLY - 8;
 
-inline bool isRootRefuted(int x, int y) { return (searchState.rootRefuted[x] >> y) & 1u; }
-inline void clearRootRefuted() {
-    for (uint32_t& word : searchState.rootRefuted) word = 0;
+inline bool isRootRefuted(const SearchState& s, int x, int y) {
+    return (s.rootRefuted[x] >> y) & 1u;
+}
+inline void clearRootRefuted(SearchState& s) {
+    for (uint32_t& word : s.rootRefuted) word = 0;
 }
 
-inline void clearPvRow(int ply) {
-    PvLine& row = searchState.pvRows[ply];
+inline void clearPvRow(SearchState& s, int ply) {
+    PvLine& row = s.pvRows[ply];
     row.length = 0;
     row.moves[0][0] = -1;
     row.moves[0][1] = -1;
 }
 
 // Row ply becomes (x, y) followed by row ply + 1.
-inline void extendPvRow(int ply, int x, int y) {
-    PvLine& row = searchState.pvRows[ply];
-    const PvLine& below = searchState.pvRows[ply + 1];
+inline void extendPvRow(SearchState& s, int ply, int x, int y) {
+    PvLine& row = s.pvRows[ply];
+    const PvLine& below = s.pvRows[ply + 1];
     int n = below.length;
     if (n > MAX_PLY - 1) n = MAX_PLY - 1;
     row.moves[0][0] = static_cast<int16_t>(x);

@@ -15,6 +15,7 @@
 #include "search/root_report.h"
 #include "search/search_state.h"
 #include "search/search_table.h"
+#include "search/search_thread.h"
 #include "support/position_fixture.h"
 #include "support/search_limits.h"
 #include "support/vct_positions.h"
@@ -40,7 +41,7 @@ protected:
             for (auto& cell : column) cell.store(0);
         clearHashTables();
         clearThreatTable();
-        resetSearchState();
+        resetSearchState(mainThread);
         resetEvaluationState();
         fixture::liftSearchLimits(0);
         // A 10 s turn: the largest node share, a million.
@@ -50,7 +51,7 @@ protected:
     static int refutedCount() {
         int n = 0;
         for (int x = 0; x < geometry.sizeX; ++x)
-            for (int y = 0; y < geometry.sizeY; ++y) n += isRootRefuted(x, y);
+            for (int y = 0; y < geometry.sizeY; ++y) n += isRootRefuted(mainThread.state, x, y);
         return n;
     }
 };
@@ -70,10 +71,11 @@ TEST_F(RootDefence, RefutedMovesLoseAndADefenceIsKept) {
         for (int x = 0; x < w.size; ++x) {
             for (int y = 0; y < w.size; ++y) {
                 if (pos.board[x][y] != EMPTY) {
-                    EXPECT_FALSE(isRootRefuted(x, y)) << w.name << " occupied " << x << "," << y;
+                    EXPECT_FALSE(isRootRefuted(mainThread.state, x, y))
+                        << w.name << " occupied " << x << "," << y;
                     continue;
                 }
-                if (!isRootRefuted(x, y)) {
+                if (!isRootRefuted(mainThread.state, x, y)) {
                     ++kept;
                     continue;
                 }
@@ -132,21 +134,21 @@ TEST_F(RootDefence, RootSearchSkipsEveryRefutedMove) {
         ...............)");
     // White's choice when nothing is set aside, then with that move set aside.
     fixture::liftSearchLimits(4);
-    rootResult = RootResult{};
-    alphaBeta(4, -100000000, 100000000, WHITE, 0);
-    const int firstX = rootResult.bestX, firstY = rootResult.bestY;
+    mainThread.root = RootResult{};
+    alphaBeta(mainThread, 4, -100000000, 100000000, WHITE, 0);
+    const int firstX = mainThread.root.bestX, firstY = mainThread.root.bestY;
     ASSERT_TRUE(onBoard(firstX, firstY));
-    searchState.rootRefuted[firstX] |= 1u << firstY;
-    resetSearchState();
-    searchState.rootRefuted[firstX] |= 1u << firstY;
+    mainThread.state.rootRefuted[firstX] |= 1u << firstY;
+    resetSearchState(mainThread);
+    mainThread.state.rootRefuted[firstX] |= 1u << firstY;
     clearHashTables();
     fixture::liftSearchLimits(4);
-    rootResult = RootResult{};
-    alphaBeta(4, -100000000, 100000000, WHITE, 0);
-    EXPECT_FALSE(rootResult.bestX == firstX && rootResult.bestY == firstY);
-    ASSERT_TRUE(onBoard(rootResult.bestX, rootResult.bestY));
-    EXPECT_EQ(EMPTY, pos.board[rootResult.bestX][rootResult.bestY]);
-    clearRootRefuted();
+    mainThread.root = RootResult{};
+    alphaBeta(mainThread, 4, -100000000, 100000000, WHITE, 0);
+    EXPECT_FALSE(mainThread.root.bestX == firstX && mainThread.root.bestY == firstY);
+    ASSERT_TRUE(onBoard(mainThread.root.bestX, mainThread.root.bestY));
+    EXPECT_EQ(EMPTY, pos.board[mainThread.root.bestX][mainThread.root.bestY]);
+    clearRootRefuted(mainThread.state);
 }
 
 }  // namespace

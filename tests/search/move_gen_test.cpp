@@ -9,6 +9,7 @@
 #include "search/move_gen.h"
 #include "search/search_state.h"
 #include "search_setup.h"
+#include "search/search_thread.h"
 #include "threats/move_rows.h"
 
 using namespace searchtest;
@@ -19,8 +20,8 @@ namespace {
 SearchNode nodeAt(int ply, int side, int alpha = -FULL_WINDOW, int beta = FULL_WINDOW, int credit = 0) {
     searchControl.rootDepth = 10;
     SearchNode node;
-    initSearchNode(node, 10 - ply, alpha, beta, side, credit, 10, threatMoveList[ply]);
-    node.stamp = ++searchState.plyNodeCounter[ply];
+    initSearchNode(node, mainThread, 10 - ply, alpha, beta, side, credit, 10, threatMoveList[ply]);
+    node.stamp = ++mainThread.state.plyNodeCounter[ply];
     return node;
 }
 

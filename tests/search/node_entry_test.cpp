@@ -3,6 +3,7 @@
 
 #include "board/shape_queries.h"
 #include "rules/forbidden.h"
+#include "search/search_thread.h"
 #include "search_setup.h"
 
 using namespace searchtest;
@@ -104,12 +105,12 @@ TEST(NodeEntry, FivePointWinsAtOnceAlsoAtTheRoot) {
         Snapshot before;
         EXPECT_EQ(searchRoot(4, BLACK), 10000000 + 4) << "rule " << rule;
         EXPECT_EQ(searchControl.expandedNodeCounter, 0);
-        EXPECT_EQ(rootResult.bestX, 7);
-        EXPECT_EQ(rootResult.bestY, 7);
+        EXPECT_EQ(mainThread.root.bestX, 7);
+        EXPECT_EQ(mainThread.root.bestY, 7);
         EXPECT_TRUE(before.samePosition());
         // Below the root the same holds with the node's own remaining depth.
         prepare(6);
-        EXPECT_EQ(alphaBeta(2, -5, -4, BLACK, 0), 10000000 + 2);
+        EXPECT_EQ(alphaBeta(mainThread, 2, -5, -4, BLACK, 0), 10000000 + 2);
     }
 }
 
@@ -118,11 +119,11 @@ TEST(NodeEntry, OnlyTheFirstOfTwoOpponentFivePointsIsSearched) {
     Capture capture;
     prepare(8);
     settings.showDetail = 1;
-    const int score = alphaBeta(8, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
+    const int score = alphaBeta(mainThread, 8, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
     // The block at (2,5) leaves white's five at (7,5): a loss seen one ply down.
     EXPECT_EQ(score, -(10000000 + 7));
-    EXPECT_EQ(rootResult.bestX, 2);
-    EXPECT_EQ(rootResult.bestY, 5);
+    EXPECT_EQ(mainThread.root.bestX, 2);
+    EXPECT_EQ(mainThread.root.bestY, 5);
     int rootMoves = 0;
     for (const std::string& line : capture.lines())
         if (line.rfind("MESSAGE REALTIME POS", 0) == 0) {
@@ -154,30 +155,30 @@ TEST(NodeEntry, ForcedBlockOnForbiddenPointHasNoMove) {
     ASSERT_EQ(isForbidden(5, 7), 1);
     Snapshot before;
     EXPECT_EQ(searchRoot(3, BLACK), -9999998 - 3);
-    EXPECT_EQ(rootResult.bestX, -1);
+    EXPECT_EQ(mainThread.root.bestX, -1);
     EXPECT_TRUE(before.samePosition());
     // A raised alpha bounds the loss value from below.
     prepare(5);
-    EXPECT_EQ(alphaBeta(3, 50, 51, BLACK, 0), 50);
+    EXPECT_EQ(alphaBeta(mainThread, 3, 50, 51, BLACK, 0), 50);
     // Under free-style the six is black's own win.
     fixture::setup(0, kBlockOnForbiddenPoint);
     searchRoot(3, BLACK);
-    EXPECT_EQ(rootResult.bestX, 5);
-    EXPECT_EQ(rootResult.bestY, 7);
+    EXPECT_EQ(mainThread.root.bestX, 5);
+    EXPECT_EQ(mainThread.root.bestY, 7);
 }
 
 TEST(NodeEntry, ZeroWindowNodeTakesTableCutoffPvNodeDoesNot) {
     fixture::setup(0, kQuietMiddle);
     prepare(6);
     storeSearchTable(4, 777, 3, BLACK, -1, -1, -1, -1, -1, -1);
-    EXPECT_EQ(alphaBeta(4, 776, 777, BLACK, 0), 777);
+    EXPECT_EQ(alphaBeta(mainThread, 4, 776, 777, BLACK, 0), 777);
     EXPECT_EQ(searchControl.nodeCounter, 1);
     EXPECT_EQ(searchControl.expandedNodeCounter, 0);
     // A shallower node is settled by the deeper entry too.
-    EXPECT_EQ(alphaBeta(3, 776, 777, BLACK, 0), 777);
+    EXPECT_EQ(alphaBeta(mainThread, 3, 776, 777, BLACK, 0), 777);
     EXPECT_EQ(searchControl.expandedNodeCounter, 0);
     // A PV node with the same entry searches its moves.
-    alphaBeta(4, 700, 800, BLACK, 0);
+    alphaBeta(mainThread, 4, 700, 800, BLACK, 0);
     EXPECT_GT(searchControl.expandedNodeCounter, 0);
 }
 
@@ -193,7 +194,7 @@ TEST(NodeEntry, FullBoardWithoutMoveScoresZero) {
     ASSERT_EQ(pos.setRows[SET_FIVE][0] | pos.setRows[SET_FIVE][1], 0u);
     EXPECT_EQ(searchRoot(3, BLACK), 0);
     prepare(5);
-    EXPECT_EQ(alphaBeta(2, -10, 10, WHITE, 0), 0);
+    EXPECT_EQ(alphaBeta(mainThread, 2, -10, 10, WHITE, 0), 0);
     EXPECT_EQ(stones, pos.moveCount);
 }
 
@@ -207,10 +208,10 @@ TEST(NodeEntry, NoMoveOnOpenBoardIsALossBoundedByAlpha) {
     game.blockTable[5][4] = 1;
     game.blockTable[5][5] = 1;
     EXPECT_EQ(searchRoot(2, BLACK), -9999998 - 2);
-    EXPECT_EQ(rootResult.bestX, -1);
+    EXPECT_EQ(mainThread.root.bestX, -1);
     clearBlockTable();
     searchRoot(2, BLACK);
-    EXPECT_EQ(rootResult.bestX, 5);
+    EXPECT_EQ(mainThread.root.bestX, 5);
 }
 
 TEST(NodeEntry, BlockTablePointsAreNeverSearchedAtTheRoot) {
@@ -229,7 +230,7 @@ TEST(NodeEntry, BlockTablePointsAreNeverSearchedAtTheRoot) {
     clearBlockTable();
     game.blockTable[7][5] = 1;
     EXPECT_EQ(searchRoot(4, BLACK), -9999998 - 4);
-    EXPECT_EQ(rootResult.bestX, -1);
+    EXPECT_EQ(mainThread.root.bestX, -1);
     // Elsewhere in the tree the point is an ordinary move.
     fixture::setup(0, kQuietMiddle);
     game.blockTable[6][4] = 1;
@@ -239,7 +240,7 @@ TEST(NodeEntry, BlockTablePointsAreNeverSearchedAtTheRoot) {
     prepare(8);
     settings.showDetail = 1;
     settings.maxNode = 40;  // the messages of the first root moves are enough
-    alphaBeta(8, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
+    alphaBeta(mainThread, 8, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
     for (const std::string& line : capture.lines()) {
         EXPECT_EQ(line.find(" 6,4"), std::string::npos) << line;
         EXPECT_EQ(line.find(" 7,6"), std::string::npos) << line;
@@ -253,10 +254,10 @@ TEST(NodeEntry, EmptyBoardRootTakesEveryPoint) {
     clearBlockTable();
     searchRoot(1, BLACK);
     EXPECT_EQ(searchControl.branchSum, 225.0);
-    EXPECT_TRUE(onBoard(rootResult.bestX, rootResult.bestY));
+    EXPECT_TRUE(onBoard(mainThread.root.bestX, mainThread.root.bestY));
     game.blockTable[7][7] = 1;
     searchRoot(1, BLACK);
     EXPECT_EQ(searchControl.branchSum, 224.0);
-    EXPECT_FALSE(rootResult.bestX == 7 && rootResult.bestY == 7);
+    EXPECT_FALSE(mainThread.root.bestX == 7 && mainThread.root.bestY == 7);
     clearBlockTable();
 }

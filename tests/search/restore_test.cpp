@@ -6,6 +6,7 @@
 
 #include "board/shape_queries.h"
 #include "search/search_state.h"
+#include "search/search_thread.h"
 #include "search_setup.h"
 
 using namespace searchtest;
@@ -53,7 +54,7 @@ TEST(Restore, RandomPositionsAreRestoredAfterSearchesStoppedOrNot) {
         // Deep searches get a small node limit, so that some of them stop midway.
         settings.maxNode = depth <= 3 ? 2000000000 : 1 + static_cast<int>(rng() % 12);
         const int side = 1 + static_cast<int>(rng() % 2);
-        alphaBeta(depth, -FULL_WINDOW, FULL_WINDOW, side, 0);
+        alphaBeta(mainThread, depth, -FULL_WINDOW, FULL_WINDOW, side, 0);
         (searchControl.searchStopFlag ? stopped : finished) += 1;
         ASSERT_TRUE(before.sameBoard()) << "round " << round;
         ASSERT_TRUE(before.sameLines()) << "round " << round;
@@ -71,13 +72,13 @@ TEST(Restore, RuleSettingChangedDuringSearchIsNotUsed) {
     settings.rule = 0;
     fixture::setup(0, kMiddleGame);
     const int plain = searchRoot(4, BLACK);
-    const int x = rootResult.bestX, y = rootResult.bestY;
+    const int x = mainThread.root.bestX, y = mainThread.root.bestY;
     fixture::setup(0, kMiddleGame);
     Snapshot before;
     settings.rule = 4;
     EXPECT_EQ(searchRoot(4, BLACK), plain);
-    EXPECT_EQ(rootResult.bestX, x);
-    EXPECT_EQ(rootResult.bestY, y);
+    EXPECT_EQ(mainThread.root.bestX, x);
+    EXPECT_EQ(mainThread.root.bestY, y);
     EXPECT_TRUE(before.samePosition());
     settings.rule = 0;
 }
@@ -87,11 +88,11 @@ TEST(Stop, EarlyStopReturnsZeroAndKeepsTheBestMove) {
     Snapshot before;
     prepare(7);
     settings.maxNode = 0;  // stops at the first limit check, node 1024
-    rootResult.bestX = -7;
-    rootResult.bestY = -7;
-    EXPECT_EQ(alphaBeta(7, -FULL_WINDOW, FULL_WINDOW, BLACK, 0), 0);
+    mainThread.root.bestX = -7;
+    mainThread.root.bestY = -7;
+    EXPECT_EQ(alphaBeta(mainThread, 7, -FULL_WINDOW, FULL_WINDOW, BLACK, 0), 0);
     EXPECT_EQ(searchControl.searchStopFlag, 1);
-    EXPECT_EQ(rootResult.bestX, -7);
+    EXPECT_EQ(mainThread.root.bestX, -7);
     EXPECT_TRUE(before.samePosition());
 }
 
@@ -107,12 +108,12 @@ TEST(Stop, LateStopReturnsUsableResult) {
     Snapshot before;
     prepare(6);
     settings.maxNode = static_cast<int>(total >> 10) - 2;
-    rootResult.bestX = -7;
-    const int stoppedScore = alphaBeta(6, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
+    mainThread.root.bestX = -7;
+    const int stoppedScore = alphaBeta(mainThread, 6, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
     ASSERT_EQ(searchControl.searchStopFlag, 1);
     EXPECT_NE(stoppedScore, 0);
-    EXPECT_TRUE(onBoard(rootResult.bestX, rootResult.bestY));
-    EXPECT_EQ(pos.board[rootResult.bestX][rootResult.bestY], EMPTY);
+    EXPECT_TRUE(onBoard(mainThread.root.bestX, mainThread.root.bestY));
+    EXPECT_EQ(pos.board[mainThread.root.bestX][mainThread.root.bestY], EMPTY);
     EXPECT_LE(stoppedScore, 6 + 9999999);
     EXPECT_GE(stoppedScore, -6 - 9999999);
     EXPECT_TRUE(before.samePosition());
@@ -124,14 +125,14 @@ TEST(Stop, NoLimitMeansOnlyAStopRequestEndsTheSearch) {
     prepare(4);
     settings.maxNode = -1;
     searchControl.turnBudget = 0;  // long past
-    alphaBeta(4, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
+    alphaBeta(mainThread, 4, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
     EXPECT_EQ(searchControl.searchStopFlag, 0);
     EXPECT_GT(searchControl.nodeCounter, 1024);
-    EXPECT_TRUE(onBoard(rootResult.bestX, rootResult.bestY));
+    EXPECT_TRUE(onBoard(mainThread.root.bestX, mainThread.root.bestY));
     prepare(6);
     settings.maxNode = -1;
     brainSignals.stopRequest = 1;
-    EXPECT_EQ(alphaBeta(6, -FULL_WINDOW, FULL_WINDOW, BLACK, 0), 0);
+    EXPECT_EQ(alphaBeta(mainThread, 6, -FULL_WINDOW, FULL_WINDOW, BLACK, 0), 0);
     EXPECT_EQ(searchControl.searchStopFlag, 1);
     brainSignals.stopRequest = 0;
 }
@@ -170,21 +171,22 @@ TEST(PlyBound, LongChainOfBlocksStopsBeforeTheWorkAreasEnd) {
     searchRoot(1, BLACK);
     int deepest = 0;
     for (int p = 0; p < MAX_PLY; ++p)
-        if (searchState.plyNodeCounter[p] != 0) deepest = p;
+        if (mainThread.state.plyNodeCounter[p] != 0) deepest = p;
     EXPECT_GE(deepest, 8) << "every block of the staircase is a node of its own";
     EXPECT_TRUE(before.samePosition());
 
     // The same chain met near the deepest plies, whatever depth the driver asked for.
     for (int start : {LAST_NODE_PLY - 4, MAX_PLY - 3, MAX_PLY - 1}) {
         prepare(start + 1);
-        alphaBeta(1, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
+        alphaBeta(mainThread, 1, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
         for (int p = LAST_NODE_PLY; p < MAX_PLY; ++p)
-            EXPECT_EQ(searchState.plyNodeCounter[p], 0u) << "start " << start << " ply " << p;
+            EXPECT_EQ(mainThread.state.plyNodeCounter[p], 0u) << "start " << start << " ply " << p;
         EXPECT_TRUE(before.samePosition());
     }
     prepare(LAST_NODE_PLY - 4 + 1);
-    alphaBeta(1, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
-    EXPECT_NE(searchState.plyNodeCounter[LAST_NODE_PLY - 1], 0u) << "the chain reaches the last node ply";
+    alphaBeta(mainThread, 1, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
+    EXPECT_NE(mainThread.state.plyNodeCounter[LAST_NODE_PLY - 1], 0u)
+        << "the chain reaches the last node ply";
 }
 
 TEST(PlyBound, MaximumRootDepthSearchesStayInBounds) {
@@ -192,6 +194,6 @@ TEST(PlyBound, MaximumRootDepthSearchesStayInBounds) {
     Snapshot before;
     prepare(MAX_PLY);
     settings.maxNode = 20;
-    alphaBeta(MAX_PLY, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
+    alphaBeta(mainThread, MAX_PLY, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
     EXPECT_TRUE(before.samePosition());
 }

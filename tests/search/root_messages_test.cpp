@@ -1,6 +1,7 @@
 // The root's MESSAGE REALTIME lines and the results it leaves for the drivers.
 #include <gtest/gtest.h>
 
+#include "search/search_thread.h"
 #include "search_setup.h"
 
 using namespace searchtest;
@@ -61,7 +62,7 @@ TEST(RootMessages, LosingFirstMoveSequenceWithClampedValueAndLose) {
     Capture capture;
     prepare(8);
     settings.showDetail = 1;
-    alphaBeta(8, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
+    alphaBeta(mainThread, 8, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
     const std::vector<std::string> lines = realtimeLines(capture);
     ASSERT_GE(lines.size(), 8u);
     const std::vector<std::string> expected = {
@@ -76,7 +77,7 @@ TEST(RootMessages, LosingFirstMoveSequenceWithClampedValueAndLose) {
         EXPECT_EQ(lines[i].rfind("MESSAGE REALTIME LOSE ", 0), 0u) << lines[i];
         EXPECT_NE(lines[i], "MESSAGE REALTIME LOSE 2,5");
     }
-    EXPECT_EQ(rootResult.onlyMoveFlag, 0);
+    EXPECT_EQ(mainThread.root.onlyMoveFlag, 0);
 }
 
 TEST(RootMessages, WinningFirstMoveClampsValueAndFailsHighWithoutPv) {
@@ -84,7 +85,7 @@ TEST(RootMessages, WinningFirstMoveClampsValueAndFailsHighWithoutPv) {
     Capture capture;
     prepare(8);
     settings.showDetail = 1;
-    const int score = alphaBeta(8, -100, 100, BLACK, 0);
+    const int score = alphaBeta(mainThread, 8, -100, 100, BLACK, 0);
     EXPECT_EQ(score, 100) << "a fail high at the root returns beta";
     const std::vector<std::string> lines = realtimeLines(capture);
     const std::vector<std::string> expected = {
@@ -99,7 +100,7 @@ TEST(RootMessages, FirstMoveRaisingAlphaWritesPvOfRootRow) {
     Capture capture;
     prepare(8);
     settings.showDetail = 1;
-    alphaBeta(8, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
+    alphaBeta(mainThread, 8, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
     const std::vector<std::string> lines = realtimeLines(capture);
     ASSERT_GE(lines.size(), 7u);
     const std::string first = lines[0].substr(std::string("MESSAGE REALTIME BEST ").size());
@@ -128,10 +129,10 @@ TEST(RootMessages, NothingWrittenBelowDepthEightOrWithoutDetailYetResultsSet) {
         Capture capture;
         prepare(variant == 0 ? 7 : 8);
         settings.showDetail = variant == 0 ? 1 : 0;
-        alphaBeta(searchControl.rootDepth, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
+        alphaBeta(mainThread, searchControl.rootDepth, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
         EXPECT_TRUE(Capture::text().empty()) << Capture::text();
-        EXPECT_EQ(rootResult.bestX, 2);
-        EXPECT_EQ(rootResult.bestY, 5);
+        EXPECT_EQ(mainThread.root.bestX, 2);
+        EXPECT_EQ(mainThread.root.bestY, 5);
     }
 }
 
@@ -149,10 +150,10 @@ TEST(RootMessages, OnlyMoveFlagWhenExactlyOneMoveDoesNotLose) {
         ....X..........
         ...............)");
     searchRoot(3, BLACK);
-    EXPECT_EQ(rootResult.bestX, 7);
-    EXPECT_EQ(rootResult.bestY, 5);
-    EXPECT_EQ(rootResult.onlyMoveFlag, 1);
+    EXPECT_EQ(mainThread.root.bestX, 7);
+    EXPECT_EQ(mainThread.root.bestY, 5);
+    EXPECT_EQ(mainThread.root.onlyMoveFlag, 1);
     fixture::setup(0, kMiddleGame);
     searchRoot(3, BLACK);
-    EXPECT_EQ(rootResult.onlyMoveFlag, 0);
+    EXPECT_EQ(mainThread.root.onlyMoveFlag, 0);
 }

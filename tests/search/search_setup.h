@@ -16,6 +16,7 @@
 #include "search/alpha_beta.h"
 #include "search/root_report.h"
 #include "search/search_table.h"
+#include "search/search_thread.h"
 #include "support/position_fixture.h"
 #include "threats/evaluate.h"
 
@@ -33,7 +34,7 @@ inline void prepare(int depth) {
     setHashEntryCount(1 << 16);
     resizeHashTables();
     clearHashTables();
-    resetSearchState();
+    resetSearchState(mainThread);
     resetEvaluationState();
     resetTurnStatistics();
     settings.maxNode = 2000000000;
@@ -44,13 +45,13 @@ inline void prepare(int depth) {
     searchControl.turnStartTime = clockMs();
     searchControl.rootDepth = depth;
     searchControl.searchStopFlag = 0;
-    rootResult = RootResult{};
+    mainThread.root = RootResult{};
 }
 
 // A root search with the turn driver's window.
 inline int searchRoot(int depth, int side) {
     prepare(depth);
-    return alphaBeta(depth, -FULL_WINDOW, FULL_WINDOW, side, 0);
+    return alphaBeta(mainThread, depth, -FULL_WINDOW, FULL_WINDOW, side, 0);
 }
 
 // Lines written while installed.

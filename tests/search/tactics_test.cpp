@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "search/search_thread.h"
 #include "search_setup.h"
 
 using namespace searchtest;
@@ -107,8 +108,8 @@ TEST(Tactics, BestMoveAndScoreSignUnderEveryRule) {
             Snapshot before;
             const int score = searchRoot(t.depth, side);
             SCOPED_TRACE(std::string(t.name) + " rule " + std::to_string(rule));
-            EXPECT_EQ(rootResult.bestX, t.expectX);
-            EXPECT_EQ(rootResult.bestY, t.expectY);
+            EXPECT_EQ(mainThread.root.bestX, t.expectX);
+            EXPECT_EQ(mainThread.root.bestY, t.expectY);
             if (t.win) {
                 EXPECT_GE(score, 9999200);
             } else {

@@ -17,6 +17,7 @@
 #include "core/signals.h"
 #include "driver/turn_driver.h"
 #include "driver/turn_state.h"
+#include "search/search_thread.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ void setUpGame(int rule, int moves) {
     game.appliedRule = -1;
     game.recordLength = 0;
     turnState.lastTurnValue = 0;
-    searchControl.rootDepth = 0;
+    mainThread.control.rootDepth = 0;
     int x = 0;
     int y = 0;
     int used = 0;
@@ -83,10 +84,10 @@ void BM_FiveSecondTurn(benchmark::State& state) {
         const double cpuStart = threadCpuMs();
         turnDriver();
         cpuMs = threadCpuMs() - cpuStart;
-        depth = searchControl.rootDepth;
-        selective = searchControl.rootDepth - searchControl.lowestRemainingDepth;
-        nodes = static_cast<double>(searchControl.nodeCounter);
-        ms = searchControl.turnStartTime;
+        depth = mainThread.control.rootDepth;
+        selective = mainThread.control.rootDepth - mainThread.control.lowestRemainingDepth;
+        nodes = static_cast<double>(mainThread.control.nodeCounter);
+        ms = mainThread.control.turnStartTime;
     }
     setOutputSink(nullptr);
     rusage usage{};

@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "../tests/support/threat_thread.h"
 #include "board/geometry.h"
 #include "board/position.h"
 #include "board/types.h"
@@ -13,6 +14,8 @@
 #include "search/search_table.h"
 #include "threats/evaluate.h"
 #include "threats/threat_table.h"
+
+using fixture::threatThread;
 
 namespace {
 
@@ -32,7 +35,7 @@ void midGame(int rule, unsigned seed, int stones) {
     setBoardGeometry(15, 15, rule);
     initTables();
     resetBoard();
-    resetEvaluationState();
+    resetEvaluationState(threatThread);
     std::mt19937 rng(seed);
     int colour = BLACK, placed = 0;
     for (int tries = 0; placed < stones && tries < 10000; ++tries) {
@@ -114,7 +117,7 @@ void BM_EvaluateLeaf(benchmark::State& state) {
     int side = 1;
     int64_t sum = 0;
     for (auto _ : state) {
-        sum += evaluateLeaf(0, side);
+        sum += evaluateLeaf(threatThread, 0, side);
         side ^= 3;
     }
     benchmark::DoNotOptimize(sum);

@@ -93,17 +93,17 @@ int64_t searchPosition(const BenchPosition& p) {
     resizeHashTables();
     clearHashTables();
     resetSearchState(mainThread);
-    resetEvaluationState();
-    resetTurnStatistics();
+    resetEvaluationState(mainThread);
+    resetTurnStatistics(mainThread.control);
     settings.maxNode = 2000000000;
     settings.cautionFactor = 1;
     settings.showDetail = 0;
     brainSignals.stopRequest = 0;
-    searchControl.turnBudget = 1 << 30;
-    searchControl.turnStartTime = clockMs();
-    searchControl.rootDepth = kDepth;
+    mainThread.control.turnBudget = 1 << 30;
+    mainThread.control.turnStartTime = clockMs();
+    mainThread.control.rootDepth = kDepth;
     benchmark::DoNotOptimize(alphaBeta(mainThread, kDepth, -100000000, 100000000, p.side, 0));
-    return searchControl.nodeCounter;
+    return mainThread.control.nodeCounter;
 }
 
 void BM_FixedDepthSearch(benchmark::State& state) {

@@ -10,6 +10,7 @@
 
 #include "../tests/support/position_fixture.h"
 #include "../tests/support/search_limits.h"
+#include "../tests/support/threat_thread.h"
 #include "board/geometry.h"
 #include "board/position.h"
 #include "core/clock.h"
@@ -19,6 +20,8 @@
 #include "core/signals.h"
 #include "threats/threat_search.h"
 #include "threats/threat_table.h"
+
+using fixture::threatThread;
 
 namespace {
 
@@ -128,7 +131,7 @@ OX.....X.......
 
 
 void prepareSearch() {
-    fixture::liftSearchLimits(ROOT);
+    fixture::liftSearchLimits(threatThread.control, ROOT);
     setThreatTableCount(1 << 12);
     resizeThreatTable();
     clearThreatTable();
@@ -143,11 +146,11 @@ void BM_ProveWin(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         clearThreatTable();
-        searchControl.nodeCounter = 0;
+        threatThread.control.nodeCounter = 0;
         state.ResumeTiming();
-        const int result = threatSearch(ROOT, p.side, 0, 0);
+        const int result = threatSearch(threatThread, ROOT, p.side, 0, 0);
         benchmark::DoNotOptimize(result);
-        nodes += searchControl.nodeCounter;
+        nodes += threatThread.control.nodeCounter;
         if (result != WIN_SCORE + 400 - p.plies) {
             state.SkipWithError("the win was not proven");
             break;
@@ -215,11 +218,11 @@ void BM_RefuteAll(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         clearThreatTable();
-        searchControl.nodeCounter = 0;
+        threatThread.control.nodeCounter = 0;
         state.ResumeTiming();
-        const int result = threatSearch(ROOT, r.side, 0, 0);
+        const int result = threatSearch(threatThread, ROOT, r.side, 0, 0);
         benchmark::DoNotOptimize(result);
-        nodes += searchControl.nodeCounter;
+        nodes += threatThread.control.nodeCounter;
         if (result != 0) {
             state.SkipWithError("a win appeared");
             break;
@@ -280,14 +283,14 @@ void BM_MidGameCalls(benchmark::State& state) {
         const MidGame& g = games[calls % games.size()];
         const std::vector<fixture::Stone> made = fixture::place(g.drawing);
         clearThreatTable();
-        searchControl.nodeCounter = 0;
+        threatThread.control.nodeCounter = 0;
         state.ResumeTiming();
-        const int result = threatSearch(ROOT, g.side, 0, 0);
+        const int result = threatSearch(threatThread, ROOT, g.side, 0, 0);
         benchmark::DoNotOptimize(result);
         state.PauseTiming();
         fixture::unwind(made);
         state.ResumeTiming();
-        nodes += searchControl.nodeCounter;
+        nodes += threatThread.control.nodeCounter;
         wins += result > 0;
         ++calls;
     }

@@ -8,6 +8,7 @@
 
 #include "../tests/support/position_fixture.h"
 #include "../tests/support/search_limits.h"
+#include "../tests/support/threat_thread.h"
 #include "../tests/support/vct_positions.h"
 #include "core/clock.h"
 #include "core/limits.h"
@@ -17,13 +18,15 @@
 #include "threats/threat_table.h"
 #include "threats/vct_search.h"
 
+using fixture::threatThread;
+
 namespace {
 
 constexpr int MOST_DEPTH = 7;
 constexpr int64_t NODE_BUDGET = 100000;
 
 void prepare() {
-    fixture::liftSearchLimits(0);
+    fixture::liftSearchLimits(threatThread.control, 0);
     setThreatTableCount(1 << 16);
     resizeThreatTable();
 }
@@ -32,10 +35,10 @@ void prepare() {
 int solve(int side, int64_t& nodes) {
     nodes = 0;
     for (int depth = 1; depth <= MOST_DEPTH && nodes < NODE_BUDGET; ++depth) {
-        const int v = vctSearch(side, VctBounds{depth, NODE_BUDGET - nodes, 0});
-        nodes += vctNodesSpent();
+        const int v = vctSearch(threatThread, side, VctBounds{depth, NODE_BUDGET - nodes, 0});
+        nodes += vctNodesSpent(threatThread);
         if (v > 0) return v;
-        if (vctRanOut()) break;
+        if (vctRanOut(threatThread)) break;
     }
     return 0;
 }

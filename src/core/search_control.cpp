@@ -4,17 +4,14 @@
 #include "core/settings.h"
 #include "core/signals.h"
 
-SearchControl searchControl;
-
-void resetTurnStatistics() {
-    searchControl.nodeCounter = 0;
-    searchControl.expandedNodeCounter = 0;
-    searchControl.branchSum = 0;
-    searchControl.lowestRemainingDepth = 0;
+void resetTurnStatistics(SearchControl& sc) {
+    sc.nodeCounter = 0;
+    sc.expandedNodeCounter = 0;
+    sc.branchSum = 0;
+    sc.lowestRemainingDepth = 0;
 }
 
-bool countNodeAndCheckLimits() {
-    SearchControl& sc = searchControl;
+bool countNodeAndCheckLimits(SearchControl& sc) {
     ++sc.nodeCounter;
     if ((sc.nodeCounter & 1023) != 0) return false;
     const int maxNode = settings.maxNode.load(std::memory_order_relaxed);

@@ -1,6 +1,6 @@
 #pragma once
-// Turn statistics, limits and the stop flag shared by the threat search, the
-// alpha-beta search and the drivers. Brain thread only.
+// Turn statistics, limits and the stop flag of one search thread, shared by its
+// threat search, its alpha-beta search and the drivers that run it.
 #include <cstdint>
 
 // The searches stop this long before the turn budget ends, leaving time to
@@ -22,12 +22,10 @@ struct SearchControl {
     int searchStopFlag = 0;           // 1 once a limit or a stop request ended the search
 };
 
-extern SearchControl searchControl;
-
 // Zeroes the four turn statistics.
-void resetTurnStatistics();
+void resetTurnStatistics(SearchControl& sc);
 
 // Counts one node and, once per 1024 nodes, checks the node limit, the time
 // budget (less searchStopMargin) and the stop request. Returns true when the
 // search must stop; the search stop flag is then set.
-bool countNodeAndCheckLimits();
+bool countNodeAndCheckLimits(SearchControl& sc);

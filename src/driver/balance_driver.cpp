@@ -24,12 +24,12 @@ namespace {
 constexpr int SHORT_LIST = 32;
 
 bool stopped() {
-    return searchControl.searchStopFlag != 0;
+    return mainThread.control.searchStopFlag != 0;
 }
 
 int fullWindowValue(int colour) {
     return std::abs(
-        alphaBeta(mainThread, searchControl.rootDepth, -ROOT_WINDOW, ROOT_WINDOW, colour, 0));
+        alphaBeta(mainThread, mainThread.control.rootDepth, -ROOT_WINDOW, ROOT_WINDOW, colour, 0));
 }
 
 // Searches pair i after both its moves are made. Short lists first test
@@ -43,7 +43,7 @@ void searchPair(int colour, int n, int i) {
     }
     const int bound = balancePairs[0].value;
     if (bound <= 0) return;  // the front pair is perfectly even already
-    const int d = searchControl.rootDepth;
+    const int d = mainThread.control.rootDepth;
     const int v = std::abs(alphaBeta(mainThread, d, -bound, bound, colour, 0));
     if (stopped()) return;
     pair.value = v;
@@ -76,9 +76,9 @@ bool searchPairs(int colour, int n) {
 
 // The gate before iteration d: false ends the deepening.
 bool mayStartIteration(int d) {
-    const int elapsed = clockMs() - searchControl.turnStartTime;
+    const int elapsed = clockMs() - mainThread.control.turnStartTime;
     const int stop = brainSignals.stopRequest.load();
-    const bool outOfTime = 4 * static_cast<int64_t>(elapsed) >= searchControl.turnBudget;
+    const bool outOfTime = 4 * static_cast<int64_t>(elapsed) >= mainThread.control.turnBudget;
     const bool noRoom = game.recordLength + 2 + d > geometry.sizeX * geometry.sizeY;
     if (outOfTime || noRoom || stop > 0) {
         if (settings.maxNode.load() != -1 || stop > 0) return false;
@@ -89,7 +89,7 @@ bool mayStartIteration(int d) {
 }
 
 void writePairLine(const char* head, int depth, int elapsed, int n) {
-    const SearchControl& sc = searchControl;
+    const SearchControl& sc = mainThread.control;
     const int megaNodes = static_cast<int>(sc.nodeCounter / 1000000);
     const int selective = depth - sc.lowestRemainingDepth;
     if (n == 0) {
@@ -108,7 +108,7 @@ void writePairLine(const char* head, int depth, int elapsed, int n) {
 
 // Deepens over the pairs until a gate or a stop ends it.
 void deepenOverPairs(int colour, int n) {
-    SearchControl& sc = searchControl;
+    SearchControl& sc = mainThread.control;
     for (int d = 1;; ++d) {
         sc.rootDepth = d;
         if (!mayStartIteration(d)) return;
@@ -124,8 +124,8 @@ void deepenOverPairs(int colour, int n) {
 void balanceDriver() {
     const int savedDetail = settings.showDetail.exchange(0);  // the root writes no progress lines
     const int colour = sideToMove();
-    SearchControl& sc = searchControl;
-    resetTurnStatistics();
+    SearchControl& sc = mainThread.control;
+    resetTurnStatistics(mainThread.control);
     sc.turnBudget = computeTurnBudget();
     sc.turnStartTime = takeTurnStartTime();
     sc.searchStopFlag = 0;

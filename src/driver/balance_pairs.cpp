@@ -6,6 +6,7 @@
 #include "board/geometry.h"
 #include "board/position.h"
 #include "core/game_state.h"
+#include "search/search_thread.h"
 #include "threats/evaluate.h"
 
 BalancePair balancePairs[BALANCE_CAPACITY];
@@ -66,7 +67,7 @@ int buildPairList(int colour) {
                     if (pos.board[k][l] != EMPTY || !pairWanted(marks, i, j, k, l)) continue;
                     if (n >= BALANCE_CAPACITY) continue;  // cannot happen on a 20 by 20 board
                     makeMove(k, l, opponent);
-                    const int v = evaluateLeaf(0, colour);
+                    const int v = evaluateLeaf(mainThread, 0, colour);
                     unmakeMove(k, l, opponent);
                     balancePairs[n++] = {std::abs(v), static_cast<int16_t>(i),
                                          static_cast<int16_t>(j), static_cast<int16_t>(k),

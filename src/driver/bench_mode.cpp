@@ -103,7 +103,7 @@ void prepareBenchPosition(int i, int depth) {
     resetSearchState(mainThread);
     turnState.lastTurnValue = 0;
     turnState.bestLineLength = 0;
-    searchControl.rootDepth = 0;
+    mainThread.control.rootDepth = 0;
     // The board is built here, outside the timed search; with no kept win and
     // no five to block, the turn driver still runs its full search.
     setOutputSink(dropOutput);
@@ -118,7 +118,7 @@ int64_t searchPreparedPosition(int& bestX, int& bestY) {
     setOutputSink(nullptr);
     bestX = mainThread.root.bestX;
     bestY = mainThread.root.bestY;
-    return searchControl.nodeCounter;
+    return mainThread.control.nodeCounter;
 }
 
 }  // namespace

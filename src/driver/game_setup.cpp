@@ -64,7 +64,7 @@ void keepRecordPrefix(int keep) {
     game.recordLength = keep;
     // The last search's value and depth belong to a position that is gone.
     turnState.lastTurnValue = 0;
-    searchControl.rootDepth = 0;
+    mainThread.control.rootDepth = 0;
 }
 
 // The open list departs from the old record: what it has not repeated goes.
@@ -118,10 +118,10 @@ void buildBoard(int rule) {
     initTables();
     resetTables();
     resetBoard();
-    resetEvaluationState();
+    resetEvaluationState(mainThread);
     resetSearchState(mainThread);
-    searchControl.rootDepth = 0;
-    searchControl.searchStopFlag = 0;
+    mainThread.control.rootDepth = 0;
+    mainThread.control.searchStopFlag = 0;
     turnState.lastTurnValue = 0;
     for (int i = 0; i < game.recordLength; ++i) {
         const StoneRecord& r = game.gameRecord[i];

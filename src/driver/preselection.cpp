@@ -31,13 +31,13 @@ int scoreTrialMove(int colour) {
     if (hasKind(SET_FIVE, opponent)) return LOSING_MOVE;
     // No open four against us, or our own five comes first: the evaluation decides.
     if (hasKind(SET_FIVE, colour) || !hasKind(SET_OPEN_FOUR, opponent))
-        return -evaluateLeaf(0, opponent);
+        return -evaluateLeaf(mainThread, 0, opponent);
     // An open four against us loses, unless black cannot play it under Renju.
     if (geometry.rule == RULE_RENJU && opponent == BLACK) {
         int fx = 0;
         int fy = 0;
         firstMember(SET_OPEN_FOUR, opponent, fx, fy);
-        if (isForbidden(fx, fy)) return -evaluateLeaf(0, opponent);
+        if (isForbidden(fx, fy)) return -evaluateLeaf(mainThread, 0, opponent);
     }
     return LOSING_MOVE;
 }

@@ -48,9 +48,9 @@ bool candidate(int x, int y, int colour) {
 // The fewest attacker moves of the opponent's proven win if we passed, or 0.
 int threatDepth(int opponent, int64_t& left) {
     for (int depth = 1; depth <= DEFENCE_DEPTH && left > 0; ++depth) {
-        const int v = vctSearch(opponent, VctBounds{depth, left, 0});
-        left -= vctNodesSpent();
-        if (vctRanOut() || searchControl.searchStopFlag) return 0;
+        const int v = vctSearch(mainThread, opponent, VctBounds{depth, left, 0});
+        left -= vctNodesSpent(mainThread);
+        if (vctRanOut(mainThread) || mainThread.control.searchStopFlag) return 0;
         if (v > 0) return depth;
     }
     return 0;
@@ -63,7 +63,7 @@ void refuteLosingRootMoves(int colour) {
     const int opponent = colour ^ 3;
     if (pos.setRows[SET_THREE][opponent - 1] == 0 && pos.setRows[SET_FOUR][opponent - 1] == 0) return;
     const int64_t share =
-        std::clamp(static_cast<int64_t>(searchControl.turnBudget) * NODES_PER_BUDGET_MS, LEAST_NODES, MOST_NODES);
+        std::clamp(static_cast<int64_t>(mainThread.control.turnBudget) * NODES_PER_BUDGET_MS, LEAST_NODES, MOST_NODES);
     int64_t threatLeft = share / 4;
     const int depth = threatDepth(opponent, threatLeft);
     // A threat of one move is an open three or four on the board: the deep
@@ -83,9 +83,9 @@ void refuteLosingRootMoves(int colour) {
             makeMove(x, y, colour);
             // A move that makes our own five point forces the opponent first;
             // the proof sees that as a forced block.
-            const int v = vctSearch(opponent, VctBounds{depth, perMove, 0});
+            const int v = vctSearch(mainThread, opponent, VctBounds{depth, perMove, 0});
             unmakeMove(x, y, colour);
-            if (searchControl.searchStopFlag) {
+            if (mainThread.control.searchStopFlag) {
                 clearRootRefuted(mainThread.state);
                 return;
             }

@@ -27,18 +27,18 @@ constexpr int64_t MOST_NODES = 1000000;
 int proveRootWin(int colour) {
     if (!VODARO_ROOT_VCT) return 0;
     const int64_t share =
-        std::clamp(static_cast<int64_t>(searchControl.turnBudget) * NODES_PER_BUDGET_MS, LEAST_NODES, MOST_NODES);
+        std::clamp(static_cast<int64_t>(mainThread.control.turnBudget) * NODES_PER_BUDGET_MS, LEAST_NODES, MOST_NODES);
     // Deepening by one attacker move at a time finds the short wins first and
     // cheaply; the table carries the refutations of one depth into the next.
     int v = 0;
     int64_t left = share;
     for (int depth = 1; depth <= ROOT_VCT_DEPTH && v <= 0 && left > 0; ++depth) {
-        v = vctSearch(colour, VctBounds{depth, left, 0});
-        left -= vctNodesSpent();
-        if (vctRanOut() || searchControl.searchStopFlag) return 0;
+        v = vctSearch(mainThread, colour, VctBounds{depth, left, 0});
+        left -= vctNodesSpent(mainThread);
+        if (vctRanOut(mainThread) || mainThread.control.searchStopFlag) return 0;
     }
     int x = -1, y = -1;
-    if (v <= 0 || !vctWinningMove(x, y)) return 0;
+    if (v <= 0 || !vctWinningMove(mainThread, x, y)) return 0;
     mainThread.root.bestX = x;
     mainThread.root.bestY = y;
     turnState.bestLine[0][0] = static_cast<int16_t>(x);

@@ -109,7 +109,7 @@ bool blockFive(int colour) {
 
 // The shortcuts of a built board; false sends the turn to the full search.
 bool takeShortcut(int colour) {
-    if (turnState.lastTurnValue - searchControl.rootDepth >= WIN_SCORE) return continueWin(colour);
+    if (turnState.lastTurnValue - mainThread.control.rootDepth >= WIN_SCORE) return continueWin(colour);
     return blockFive(colour);
 }
 
@@ -134,7 +134,7 @@ bool decided(int value) {
 // limits end it.
 bool mayStartIteration(int d, const IterationTiming& timing) {
     if (d >= 2) {
-        const SearchControl& sc = searchControl;
+        const SearchControl& sc = mainThread.control;
         const int stop = brainSignals.stopRequest.load();
         const int stopAt = sc.turnStartTime + sc.turnBudget - searchStopMargin(sc.turnBudget);
         const bool inTime = nextIterationFits(timing, clockMs(), stopAt, sc.nodeCounter);
@@ -150,7 +150,7 @@ bool mayStartIteration(int d, const IterationTiming& timing) {
 
 // Iterative deepening from the preselection's value; returns the turn's value.
 int deepen(int colour, int value) {
-    SearchControl& sc = searchControl;
+    SearchControl& sc = mainThread.control;
     IterationTiming timing;
     resetIterationTiming(timing, clockMs(), sc.nodeCounter);
     for (int d = 1;; ++d) {
@@ -185,7 +185,7 @@ int deepen(int colour, int value) {
 }
 
 int fullSearch(int colour, int startTime) {
-    SearchControl& sc = searchControl;
+    SearchControl& sc = mainThread.control;
     sc.turnStartTime = startTime;
     sc.searchStopFlag = 0;
     applyRule();
@@ -223,15 +223,15 @@ int fullSearch(int colour, int startTime) {
 void turnDriver() {
     const int colour = sideToMove();
     const int startTime = takeTurnStartTime();
-    resetTurnStatistics();
-    searchControl.turnBudget = computeTurnBudget();
+    resetTurnStatistics(mainThread.control);
+    mainThread.control.turnBudget = computeTurnBudget();
     int value = 0;
     if (game.recordLength == 0) {
         chooseFirstMove();
-        searchControl.turnStartTime = 0;
+        mainThread.control.turnStartTime = 0;
         value = turnState.lastTurnValue;
     } else if (game.appliedRule != -1 && takeShortcut(colour)) {
-        searchControl.turnStartTime = 0;
+        mainThread.control.turnStartTime = 0;
         value = turnState.lastTurnValue;
     } else {
         value = fullSearch(colour, startTime);

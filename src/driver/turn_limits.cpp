@@ -5,6 +5,7 @@
 #include "core/search_control.h"
 #include "core/settings.h"
 #include "search/search_table.h"
+#include "search/search_thread.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ void checkHashSize() {
 bool nodeQuotaSpent() {
     const int maxNode = settings.maxNode.load();
     if (maxNode == -1 || maxNode >= 1000000000) return false;
-    return 4 * (searchControl.nodeCounter / 1024) >= static_cast<int64_t>(maxNode);
+    return 4 * (mainThread.control.nodeCounter / 1024) >= static_cast<int64_t>(maxNode);
 }
 
 int iterationDepthLimit() {

@@ -19,7 +19,7 @@ const char* moodOf(int value) {
 
 void writeIterationDetail(int depth, int result, bool cutShort) {
     if (depth < 5 || settings.showDetail.load() == 0) return;
-    const SearchControl& sc = searchControl;
+    const SearchControl& sc = mainThread.control;
     sendReply("MESSAGE DETAIL DEPTH:%d-%d%s VAL:%d TIME:%dms NODE:%dm [%d,%c]", depth,
               depth - sc.lowestRemainingDepth, cutShort ? "*" : "", reportedValue(result),
               clockMs() - sc.turnStartTime, static_cast<int>(sc.nodeCounter / 1000000),
@@ -30,7 +30,7 @@ void writeIterationDetail(int depth, int result, bool cutShort) {
 namespace {
 
 void writeSummary(int value, bool detailed) {
-    const SearchControl& sc = searchControl;
+    const SearchControl& sc = mainThread.control;
     const long elapsed = sc.turnStartTime;
     const int depth = sc.rootDepth;
     const int selective = depth - sc.lowestRemainingDepth;
@@ -60,7 +60,7 @@ void writeBestLine(bool detailed) {
     line.add("MESSAGE ");
     if (detailed) line.add("Bestline: ");
     int count = turnState.bestLineLength;
-    if (count > searchControl.rootDepth) count = searchControl.rootDepth;
+    if (count > mainThread.control.rootDepth) count = mainThread.control.rootDepth;
     for (int i = 0; i < count; ++i) {
         const int x = turnState.bestLine[i][0];
         const int y = turnState.bestLine[i][1];

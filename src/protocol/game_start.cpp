@@ -6,6 +6,7 @@
 #include "driver/turn_state.h"
 #include "protocol/argument_scan.h"
 #include "protocol/brain_thread.h"
+#include "search/search_thread.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ void clearGame() {
     game.appliedRule = -1;
     game.recordLength = 0;
     turnState.lastTurnValue = 0;
-    searchControl.rootDepth = 0;
+    mainThread.control.rootDepth = 0;
 }
 
 // Extents are checked before they are stored, so no later coordinate check can

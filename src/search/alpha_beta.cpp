@@ -73,7 +73,7 @@ bool hasWinningOpenFour(int side) {
 // A win on the board: at the root the winning point becomes the best move, so that
 // the root never leaves a stale move behind when it returns at once.
 int winAtOnce(SearchThread& t, int depth, int kind, int side) {
-    if (depth == searchControl.rootDepth) {
+    if (depth == t.control.rootDepth) {
         int x, y;
         if (firstMember(kind, side, x, y)) {
             t.root.bestX = x;
@@ -84,9 +84,9 @@ int winAtOnce(SearchThread& t, int depth, int kind, int side) {
 }
 
 // Static value of a node that is too deep for a node of its own.
-int deepLeafValue(int ply, int side) {
+int deepLeafValue(SearchThread& t, int ply, int side) {
     const int row = std::clamp(ply, 0, LAST_NODE_PLY);
-    return evaluateLeaf(searchControl.rootDepth - row, side);
+    return evaluateLeaf(t, t.control.rootDepth - row, side);
 }
 
 // Everything the move loop of one node carries from move to move.
@@ -113,7 +113,7 @@ bool tableMoves(NodeRun& run, int& count, int& result) {
     const int reduction = node.zeroWindow ? node.effectiveDepth / 4 : 1;
     const int v = alphaBeta(*node.thread, node.depth - reduction - 2, node.alpha, node.beta,
                             node.side, node.credit);
-    if (searchControl.searchStopFlag) {
+    if (node.thread->control.searchStopFlag) {
         result = 0;
         return false;
     }
@@ -136,17 +136,17 @@ int searchChild(const SearchNode& node, int n, int penalty, int extension) {
     if (n == 0 || node.zeroWindow)
         return penalty - alphaBeta(t, d, penalty - beta, penalty - alpha, opp, credit);
     int score = penalty - alphaBeta(t, d, penalty - alpha - 1, penalty - alpha, opp, credit);
-    if (score > alpha && score < beta && !searchControl.searchStopFlag)
+    if (score > alpha && score < beta && !t.control.searchStopFlag)
         score = penalty - alphaBeta(t, d, penalty - beta, penalty - alpha, opp, credit);
     return score;
 }
 
 // At PV nodes a quiet move that starts a winning chain of fours earns more credit.
 int threatExtension(const SearchNode& node, int extension, int weightSumBefore) {
-    if (node.zeroWindow || node.depth < -((3 * searchControl.rootDepth) / 2)) return extension;
+    if (node.zeroWindow || node.depth < -((3 * node.thread->control.rootDepth) / 2)) return extension;
     if (weightSumBefore < 8 || weightSumBefore > 157) return extension;
-    const int r = threatSearch(node.depth - 1, node.side, 0, 0);
-    if (searchControl.searchStopFlag || r <= 0) return extension;
+    const int r = threatSearch(*node.thread, node.depth - 1, node.side, 0, 0);
+    if (node.thread->control.searchStopFlag || r <= 0) return extension;
     return std::min(extension + 1 + (weightSumBefore >= 34 ? 1 : 0), 4);
 }
 
@@ -165,25 +165,25 @@ LoopEnd searchBatch(NodeRun& run, int count, int phase, int before, int& result)
         makeMove(x, y, side);
         const int extension = threatExtension(node, mc.extension, weightSumBefore);
         int score = 0;
-        if (!searchControl.searchStopFlag) score = searchChild(node, n, mc.penalty, extension);
+        if (!node.thread->control.searchStopFlag) score = searchChild(node, n, mc.penalty, extension);
         unmakeMove(x, y, side);
-        if (node.isRoot) reportAfterMove(x, y);
-        if (searchControl.searchStopFlag) {
+        if (node.isRoot) reportAfterMove(node, x, y);
+        if (node.thread->control.searchStopFlag) {
             result = node.isRoot
                          ? stopRoot(node, n, run.kept.x[0], run.kept.y[0], run.best, node.alpha)
                          : 0;
             return LoopEnd::Return;
         }
         if (node.isRoot) {
-            reportScore(x, y, score, run.best);
+            reportScore(node, x, y, score, run.best);
             if (score > -DECIDED) ++run.nonLosingRootMoves;
         }
         run.best = std::max(run.best, score);
         run.kept.offer(x, y, isDecided(score) ? score : std::max(node.alpha, score));
         if (score >= node.beta) {
             storeNode(node, score, 2, &run.kept);
-            searchControl.branchSum += n + 1;
-            result = node.isRoot ? std::min(node.beta, searchControl.rootDepth + 9999999) : score;
+            node.thread->control.branchSum += n + 1;
+            result = node.isRoot ? std::min(node.beta, node.thread->control.rootDepth + 9999999) : score;
             return LoopEnd::Return;
         }
         if (score > node.alpha) {
@@ -236,9 +236,9 @@ int endOfNode(NodeRun& run) {
     const SearchNode& node = run.node;
     if (node.isRoot) finishRoot(node, run.kept.x[0], run.kept.y[0], run.nonLosingRootMoves, run.best);
     storeNode(node, run.best != NO_SCORE ? run.best : node.alpha, run.boundType, &run.kept);
-    searchControl.branchSum += node.generated;
-    const int rootTop = searchControl.rootDepth + 9999999;
-    if (node.generated > 0 && run.best != NO_SCORE) return node.isRoot ? clampRootScore(run.best) : run.best;
+    node.thread->control.branchSum += node.generated;
+    const int rootTop = node.thread->control.rootDepth + 9999999;
+    if (node.generated > 0 && run.best != NO_SCORE) return node.isRoot ? clampRootScore(node, run.best) : run.best;
     int result;
     if (node.generated > 0) result = node.alpha;
     else if (pos.moveCount >= geometry.sizeX * geometry.sizeY) result = 0;  // full board: a draw
@@ -249,20 +249,20 @@ int endOfNode(NodeRun& run) {
 }  // namespace
 
 int alphaBeta(SearchThread& t, int depth, int alpha, int beta, int side, int credit) {
-    SearchControl& sc = searchControl;
-    if (countNodeAndCheckLimits()) return 0;
+    SearchControl& sc = t.control;
+    if (countNodeAndCheckLimits(sc)) return 0;
     const int ply = sc.rootDepth - depth;
     if (ply >= 0 && ply < MAX_PLY) clearPvRow(t.state, ply);
     if (pos.setRows[SET_FIVE][side - 1] != 0) return winAtOnce(t, depth, SET_FIVE, side);
     const bool tooDeep = ply < 0 || ply >= LAST_NODE_PLY;
     const bool forcedBlock = pos.setRows[SET_FIVE][(side ^ 3) - 1] != 0;
-    if (tooDeep && forcedBlock) return deepLeafValue(ply, side);
+    if (tooDeep && forcedBlock) return deepLeafValue(t, ply, side);
     if (!forcedBlock && hasWinningOpenFour(side)) return winAtOnce(t, depth, SET_OPEN_FOUR, side);
-    if (tooDeep) return deepLeafValue(ply, side);
+    if (tooDeep) return deepLeafValue(t, ply, side);
 
     NodeRun run;
     SearchNode& node = run.node;
-    initSearchNode(node, t, depth, alpha, beta, side, credit, sc.rootDepth, threatMoveList[ply]);
+    initSearchNode(node, t, depth, alpha, beta, side, credit, sc.rootDepth, t.moveRows[ply]);
     if (!forcedBlock) {
         if (!node.isRoot) {
             if (node.zeroWindow) {
@@ -274,7 +274,7 @@ int alphaBeta(SearchThread& t, int depth, int alpha, int beta, int side, int cre
                     run.kept.y[0] = ty[0];
                 }
             }
-            const int r = threatSearch(depth, side, 0, 0);
+            const int r = threatSearch(t, depth, side, 0, 0);
             if (sc.searchStopFlag) return 0;
             if (r > 0) {
                 const int score = depth + r - 400;
@@ -284,7 +284,7 @@ int alphaBeta(SearchThread& t, int depth, int alpha, int beta, int side, int cre
         }
         const int leafTestValue = depth + ((credit >> 1) & ~1);
         if (leafTestValue <= 0) {
-            const int v = evaluateLeaf(depth, side);
+            const int v = evaluateLeaf(t, depth, side);
             storeNode(node, v, 3, nullptr);
             return v;
         }

@@ -153,7 +153,7 @@ namespace {
 
 double penaltyFactor(SearchNode& node) {
     if (node.staticValue == NO_SCORE) {
-        node.staticValue = evaluateLeaf(node.depth - 1, node.side);
+        node.staticValue = evaluateLeaf(*node.thread, node.depth - 1, node.side);
         node.penaltyFactor = penaltyFactorFor(node.staticValue, node.side);
     }
     return node.penaltyFactor;

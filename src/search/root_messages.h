@@ -14,9 +14,9 @@ struct RootBatch {
 // has been kept yet in this call.
 void reportBeforeMove(const SearchNode& root, const RootBatch& batch, int k, bool firstMove);
 // After unmakeMove of (x, y).
-void reportAfterMove(int x, int y);
+void reportAfterMove(const SearchNode& root, int x, int y);
 // A searched (not stopped) root move's score against the best so far.
-void reportScore(int x, int y, int score, int best);
+void reportScore(const SearchNode& root, int x, int y, int score, int best);
 // The root's principal-variation row was just renewed.
 void reportNewAlpha(const SearchNode& root);
 // End of the root: best move, only-move flag, and LOSE lines when every move loses.
@@ -26,4 +26,4 @@ void finishRoot(const SearchNode& root, int keptX, int keptY, int nonLosingMoves
 int stopRoot(const SearchNode& root, int searched, int keptX, int keptY, int best, int alpha);
 
 // Root scores stay within the bounds of a win or loss seen at the root.
-int clampRootScore(int score);
+int clampRootScore(const SearchNode& root, int score);

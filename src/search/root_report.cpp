@@ -13,8 +13,8 @@
 
 namespace {
 
-bool messagesOn() {
-    return searchControl.rootDepth >= 8 && settings.showDetail.load(std::memory_order_relaxed) != 0;
+bool messagesOn(const SearchNode& root) {
+    return root.thread->control.rootDepth >= 8 && settings.showDetail.load(std::memory_order_relaxed) != 0;
 }
 
 // An empty point the root did not take and may play.
@@ -59,13 +59,13 @@ void preMarkUnsearched(const SearchNode& root, const RootBatch& batch, int k) {
 
 }  // namespace
 
-int clampRootScore(int score) {
-    const int top = searchControl.rootDepth + 9999999;
+int clampRootScore(const SearchNode& root, int score) {
+    const int top = root.thread->control.rootDepth + 9999999;
     return std::clamp(score, -top, top);
 }
 
 void reportBeforeMove(const SearchNode& root, const RootBatch& batch, int k, bool firstMove) {
-    if (!messagesOn()) return;
+    if (!messagesOn(root)) return;
     const int x = batch.row[k].x, y = batch.row[k].y;
     if (firstMove) {
         sendReply("MESSAGE REALTIME BEST %d,%d", x, y);
@@ -75,12 +75,12 @@ void reportBeforeMove(const SearchNode& root, const RootBatch& batch, int k, boo
     sendReply("MESSAGE REALTIME POS %d,%d", x, y);
 }
 
-void reportAfterMove(int x, int y) {
-    if (messagesOn()) sendReply("MESSAGE REALTIME DONE %d,%d", x, y);
+void reportAfterMove(const SearchNode& root, int x, int y) {
+    if (messagesOn(root)) sendReply("MESSAGE REALTIME DONE %d,%d", x, y);
 }
 
-void reportScore(int x, int y, int score, int best) {
-    if (!messagesOn()) return;
+void reportScore(const SearchNode& root, int x, int y, int score, int best) {
+    if (!messagesOn(root)) return;
     if (score > best) {
         sendReply("MESSAGE REALTIME BEST %d,%d", x, y);
         sendReply("MESSAGE REALTIME VAL %d", std::clamp(score, -10000, 10000));
@@ -89,9 +89,9 @@ void reportScore(int x, int y, int score, int best) {
 }
 
 void reportNewAlpha(const SearchNode& root) {
-    if (!messagesOn()) return;
+    if (!messagesOn(root)) return;
     const PvLine& row = root.thread->state.pvRows[0];
-    const int n = std::min(row.length, searchControl.rootDepth);
+    const int n = std::min(row.length, root.thread->control.rootDepth);
     OutLine line;
     line.add("MESSAGE REALTIME PV");
     for (int j = 0; j < n; ++j) line.add(" [%d%c]", geometry.sizeX - row.moves[j][0], 'A' + row.moves[j][1]);
@@ -104,7 +104,7 @@ void finishRoot(const SearchNode& root, int keptX, int keptY, int nonLosingMoves
     rootResult.bestX = keptX;
     rootResult.bestY = keptY;
     rootResult.onlyMoveFlag = nonLosingMoves == 1 ? 1 : 0;
-    if (!messagesOn() || best >= -DECIDED || best == NO_SCORE) return;
+    if (!messagesOn(root) || best >= -DECIDED || best == NO_SCORE) return;
     for (int x = 0; x < geometry.sizeX; ++x)
         for (int y = 0; y < geometry.sizeY; ++y)
             if (unsearchedPoint(root, x, y) && stoneNearby(x, y, 3, Ring::All))
@@ -116,7 +116,7 @@ int stopRoot(const SearchNode& root, int searched, int keptX, int keptY, int bes
     root.thread->root.bestX = keptX;
     root.thread->root.bestY = keptY;
     int result;
-    if (best != NO_SCORE) result = clampRootScore(best);
-    else result = std::min(alpha, searchControl.rootDepth + 9999999);
+    if (best != NO_SCORE) result = clampRootScore(root, best);
+    else result = std::min(alpha, root.thread->control.rootDepth + 9999999);
     return result == 0 ? 1 : result;
 }

@@ -12,8 +12,8 @@ void resetSearchState(SearchThread& t) {
     std::memset(s.visitStamp, 0, sizeof(s.visitStamp));
     std::memset(s.plyNodeCounter, 0, sizeof(s.plyNodeCounter));
     for (int p = 0; p < MAX_PLY; ++p) clearPvRow(s, p);
-    searchControl.rootDepth = 0;
-    searchControl.searchStopFlag = 0;
+    t.control.rootDepth = 0;
+    t.control.searchStopFlag = 0;
 }
 
 const PvLine& rootPrincipalVariation(const SearchThread& t) {

@@ -4,8 +4,9 @@
 // the main thread's; the transposition tables stay shared by all.
 #include "search/root_report.h"
 #include "search/search_state.h"
+#include "threats/threat_thread.h"
 
-struct SearchThread {
+struct SearchThread : ThreatThread {
     SearchState state;
     RootResult root;
 };

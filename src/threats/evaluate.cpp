@@ -9,23 +9,15 @@
 #include "board/types.h"
 #include "core/limits.h"
 #include "rules/forbidden.h"
+#include "threats/threat_thread.h"
 
 namespace {
 
-struct EvaluationState {
-    uint64_t counter = 0;                    // one value per call, never repeated within a game
-    uint64_t seenMark[MAX_SIDE][MAX_SIDE];   // == counter: the point was listed in this call
-    // Threat points of one colour: its fours, then its open threes. A point in
-    // both kinds appears twice. Each kind has at most one entry per point.
-    MoveEntry list[2 * MAX_POINTS];
-};
-EvaluationState eval;
-
 constexpr int FREE_STYLE_FOUR_THREE = 9999994;
 
-int listThreatPoints(int c) {
-    int n = listFours(eval.list, c);
-    return n + listOpenThrees(eval.list + n, c);
+int listThreatPoints(ThreatThread& t, int c) {
+    int n = listFours(t.eval.list, c);
+    return n + listOpenThrees(t.eval.list + n, c);
 }
 
 bool isFourPoint(int c, int x, int y) { return pos.setDirs[SET_FOUR][c - 1][x][y] != 0; }
@@ -39,12 +31,12 @@ bool isMarked(const uint32_t* mask, int x, int y) { return (mask[x] >> y) & 1; }
 int forbiddenPointBonus(int x, int y) { return pos.shapeInfo[4][x][y].shape[0] < 158 ? 200 : 120; }
 
 // Directions in which colour c holds five or open-four points.
-uint32_t threatDirections(int c) {
+uint32_t threatDirections(ThreatThread& t, int c) {
     uint32_t dirs = 0;
-    int n = listFives(eval.list, c);
-    for (int i = 0; i < n; ++i) dirs |= pos.setDirs[SET_FIVE][c - 1][eval.list[i].x][eval.list[i].y];
-    n = listOpenFours(eval.list, c);
-    for (int i = 0; i < n; ++i) dirs |= pos.setDirs[SET_OPEN_FOUR][c - 1][eval.list[i].x][eval.list[i].y];
+    int n = listFives(t.eval.list, c);
+    for (int i = 0; i < n; ++i) dirs |= pos.setDirs[SET_FIVE][c - 1][t.eval.list[i].x][t.eval.list[i].y];
+    n = listOpenFours(t.eval.list, c);
+    for (int i = 0; i < n; ++i) dirs |= pos.setDirs[SET_OPEN_FOUR][c - 1][t.eval.list[i].x][t.eval.list[i].y];
     return dirs;
 }
 
@@ -52,33 +44,33 @@ bool spansDirections(uint32_t dirs) { return (dirs & (dirs - 1)) != 0; }
 
 }  // namespace
 
-void resetEvaluationState() {
-    eval.counter = 0;
-    std::memset(eval.seenMark, 0, sizeof eval.seenMark);
+void resetEvaluationState(ThreatThread& t) {
+    t.eval.counter = 0;
+    std::memset(t.eval.seenMark, 0, sizeof t.eval.seenMark);
 }
 
-int evaluateLeaf(int /*remaining*/, int side) {
+int evaluateLeaf(ThreatThread& t, int /*remaining*/, int side) {
     const int opp = side ^ 3;
     const bool renju = geometry.rule == RULE_RENJU;
     uint32_t forbiddenMask[MAX_SIDE] = {};
     int score = pos.totalValue[side - 1] - pos.totalValue[opp - 1];
-    ++eval.counter;
+    ++t.eval.counter;
 
     // Own threat points: clustered five and open-four points make them worth more.
-    int n = listThreatPoints(side);
+    int n = listThreatPoints(t, side);
     if (renju && side == BLACK)
         for (int i = 0; i < n; ++i)
-            if (isForbidden(eval.list[i].x, eval.list[i].y)) forbiddenMask[eval.list[i].x] |= 1u << eval.list[i].y;
+            if (isForbidden(t.eval.list[i].x, t.eval.list[i].y)) forbiddenMask[t.eval.list[i].x] |= 1u << t.eval.list[i].y;
     const bool oppQuiet = pos.setRows[SET_FIVE][opp - 1] == 0 && pos.setRows[SET_OPEN_FOUR][opp - 1] == 0 &&
                           pos.setRows[SET_FOUR][opp - 1] == 0;
     for (int i = 0; i < n; ++i) {
-        const int x = eval.list[i].x, y = eval.list[i].y;
+        const int x = t.eval.list[i].x, y = t.eval.list[i].y;
         if (oppQuiet) {
             // Listed twice: a four and an open three meet here.
-            if (eval.seenMark[x][y] == eval.counter) {
+            if (t.eval.seenMark[x][y] == t.eval.counter) {
                 if (geometry.rule == RULE_FREESTYLE) return FREE_STYLE_FOUR_THREE;
             } else {
-                eval.seenMark[x][y] = eval.counter;
+                t.eval.seenMark[x][y] = t.eval.counter;
             }
         }
         int k = neighbourhoodCount(x, y, side, forbiddenMask) - (isFourPoint(side, x, y) ? 1 : 2);
@@ -88,21 +80,21 @@ int evaluateLeaf(int /*remaining*/, int side) {
     }
 
     // The opponent's threat points, seen from the other side.
-    int m = listThreatPoints(opp);
+    int m = listThreatPoints(t, opp);
     if (m > 0) score += 100;
     std::memset(forbiddenMask, 0, sizeof forbiddenMask);
     if (renju && side == WHITE) {
         int forbidden = 0;
         for (int i = 0; i < m; ++i) {
-            if (isForbidden(eval.list[i].x, eval.list[i].y)) {
-                forbiddenMask[eval.list[i].x] |= 1u << eval.list[i].y;
+            if (isForbidden(t.eval.list[i].x, t.eval.list[i].y)) {
+                forbiddenMask[t.eval.list[i].x] |= 1u << t.eval.list[i].y;
                 ++forbidden;
             }
         }
         if (m > 0 && forbidden == m) score -= 100;  // black can play none of them
     }
     for (int i = 0; i < m; ++i) {
-        const int x = eval.list[i].x, y = eval.list[i].y;
+        const int x = t.eval.list[i].x, y = t.eval.list[i].y;
         int k = -neighbourhoodCount(x, y, opp, forbiddenMask) + (isFourPoint(opp, x, y) ? 1 : 2);
         if (renju && side == WHITE && isMarked(forbiddenMask, x, y)) continue;
         score += roomSum(opp, x, y) * k * 20 / 32;
@@ -110,11 +102,11 @@ int evaluateLeaf(int /*remaining*/, int side) {
     }
 
     // Room at the opponent's first winning point.
-    int q = listFives(eval.list, opp);
-    if (q == 0) q = listOpenFours(eval.list, opp);
-    if (q > 0) score += roomSum(opp, eval.list[0].x, eval.list[0].y) * 50 / 32;
+    int q = listFives(t.eval.list, opp);
+    if (q == 0) q = listOpenFours(t.eval.list, opp);
+    if (q > 0) score += roomSum(opp, t.eval.list[0].x, t.eval.list[0].y) * 50 / 32;
 
-    if (spansDirections(threatDirections(opp))) score -= 200;
-    if (spansDirections(threatDirections(side))) score += 200;
+    if (spansDirections(threatDirections(t, opp))) score -= 200;
+    if (spansDirections(threatDirections(t, side))) score += 200;
     return score + 60;
 }

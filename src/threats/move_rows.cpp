@@ -1,7 +1,5 @@
 #include "threats/move_rows.h"
 
-MoveEntry threatMoveList[MAX_PLY][MOVE_ROW];
-
 void sortRowByKey(MoveEntry* entries, int n) {
     for (int i = 1; i < n; ++i) {
         const MoveEntry moving = entries[i];

@@ -11,6 +11,7 @@
 #include "rules/trial_move.h"
 #include "threats/move_rows.h"
 #include "threats/threat_table.h"
+#include "threats/threat_thread.h"
 
 namespace {
 
@@ -26,11 +27,6 @@ constexpr int LONE_FOUR_WEIGHT = 262;     // below: the four builds on nothing o
 constexpr int QUIET_OPPONENT_WEIGHT = 46; // below: the four does not disturb the opponent either
 constexpr int WEAK_FOUR_WEIGHT = 279;     // below (with few threats near): not worth trying
 constexpr int FEW_NEAR_THREATS = 2;
-
-// Bumped whenever a node gives up because the per-ply rows ran out. A node
-// compares it before and after its children: a "no win" that rests on such a
-// cut-off is not a finding about the position and must not enter the table.
-int rowCutoffs = 0;
 
 inline uint64_t pointKey(int x, int y, int colour) {
     return tables.zobristKeys[(x * MAX_SIDE + y) * 3 + colour - 1];
@@ -70,7 +66,7 @@ int directionsWithTwo(int x, int y, int colour) {
 
 // Defender to move: every five point of the attacker must be blocked, and the
 // node is lost only if every block loses.
-int defenderNode(MoveEntry* row, int remaining, int side, int ply, int h) {
+int defenderNode(ThreatThread& t, MoveEntry* row, int remaining, int side, int ply, int h) {
     const int opp = side ^ 3;
     int n = listFives(row, opp);
     for (int i = 0; i < n;) {
@@ -90,19 +86,19 @@ int defenderNode(MoveEntry* row, int remaining, int side, int ply, int h) {
     }
     sortRowByKey(row, n);
 
-    const int cutoffsBefore = rowCutoffs;
+    const int cutoffsBefore = t.rowCutoffs;
     int result = 0;
     for (int i = 0; i < n; ++i) {
         const int x = row[i].x;
         const int y = row[i].y;
         makeTrialMove(x, y, side);
-        result = -threatSearch(remaining - 1, opp, ATTACKER, ply + 1);
+        result = -threatSearch(t, remaining - 1, opp, ATTACKER, ply + 1);
         unmakeTrialMove(x, y, side);
-        if (searchControl.searchStopFlag) return 0;
+        if (t.control.searchStopFlag) return 0;
         if (result >= 0) break;  // this block holds
     }
     // A holding block may only hold because the rows ran out below it.
-    if (result < 0 || rowCutoffs == cutoffsBefore) storeThreatTable(result, h, DEFENDER, side - 1);
+    if (result < 0 || t.rowCutoffs == cutoffsBefore) storeThreatTable(result, h, DEFENDER, side - 1);
     return result;
 }
 
@@ -135,27 +131,27 @@ int keyFours(MoveEntry* row, int n, int side, int h) {
 }
 
 // Attacker to move: try the promising fours, best first, until one wins.
-int attackerNode(MoveEntry* row, int remaining, int side, int ply, int h) {
+int attackerNode(ThreatThread& t, MoveEntry* row, int remaining, int side, int ply, int h) {
     const int opp = side ^ 3;
     const int n = listFours(row, side);
     const int known = keyFours(row, n, side, h);
     if (known != 0) return known;
     sortRowByKey(row, n);
 
-    const int cutoffsBefore = rowCutoffs;
+    const int cutoffsBefore = t.rowCutoffs;
     for (int i = 0; i < n && row[i].key != SKIP_KEY; ++i) {
         const int x = row[i].x;
         const int y = row[i].y;
         makeTrialMove(x, y, side);
-        const int v = -threatSearch(remaining - 1, opp, DEFENDER, ply + 1);
+        const int v = -threatSearch(t, remaining - 1, opp, DEFENDER, ply + 1);
         unmakeTrialMove(x, y, side);
-        if (searchControl.searchStopFlag) return 0;
+        if (t.control.searchStopFlag) return 0;
         if (v > 0) {
             storeThreatTable(v, h, ATTACKER, side - 1);
             return v;
         }
     }
-    if (rowCutoffs == cutoffsBefore) storeThreatTable(0, h, ATTACKER, side - 1);
+    if (t.rowCutoffs == cutoffsBefore) storeThreatTable(0, h, ATTACKER, side - 1);
     return 0;
 }
 
@@ -174,10 +170,10 @@ int checkImmediateWin(int h, int side) {
     return isForbidden(x, y) ? 0 : h + WIN_SCORE;
 }
 
-int threatSearch(int remaining, int side, int role, int ply) {
+int threatSearch(ThreatThread& t, int remaining, int side, int role, int ply) {
     const int h = THREAT_HORIZON - ply;
-    searchControl.lowestRemainingDepth = std::min(searchControl.lowestRemainingDepth, remaining);
-    if (countNodeAndCheckLimits()) return 0;
+    t.control.lowestRemainingDepth = std::min(t.control.lowestRemainingDepth, remaining);
+    if (countNodeAndCheckLimits(t.control)) return 0;
 
     const int immediate = checkImmediateWin(h, side);
     if (immediate != 0) return immediate;
@@ -187,14 +183,14 @@ int threatSearch(int remaining, int side, int role, int ply) {
 
     // A chain of fours can outrun the per-ply rows: past the last row (or
     // before the first) the node cannot list its moves and counts as no win.
-    const int rowIndex = searchControl.rootDepth - remaining;
+    const int rowIndex = t.control.rootDepth - remaining;
     if (rowIndex < 0 || rowIndex >= MAX_PLY) {
-        ++rowCutoffs;
+        ++t.rowCutoffs;
         return 0;
     }
-    MoveEntry* row = threatMoveList[rowIndex];
-    return role == DEFENDER ? defenderNode(row, remaining, side, ply, h)
-                            : attackerNode(row, remaining, side, ply, h);
+    MoveEntry* row = t.moveRows[rowIndex];
+    return role == DEFENDER ? defenderNode(t, row, remaining, side, ply, h)
+                            : attackerNode(t, row, remaining, side, ply, h);
 }
 
 int threeDefencePoints(MoveEntry* entries, int colour, int x, int y) {

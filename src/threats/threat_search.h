@@ -4,8 +4,10 @@
 
 #include "board/types.h"
 
+struct ThreatThread;
+
 // Positive: side wins (10000000 + 400 - ply of the win); 0: no win found (or stopped).
-int threatSearch(int remaining, int side, int role, int ply);
+int threatSearch(ThreatThread& t, int remaining, int side, int role, int ply);
 
 // h + 10000000 if the side to move wins at once, else 0.
 int checkImmediateWin(int h, int side);

@@ -12,6 +12,7 @@
 #include "threats/move_rows.h"
 #include "threats/threat_search.h"
 #include "threats/threat_table.h"
+#include "threats/threat_thread.h"
 
 namespace {
 
@@ -32,18 +33,6 @@ constexpr int MAX_THREES_TRIED = 10;
 // its class in that line (nine points, plus the ends of a five under Caro).
 constexpr int WINDOW_REACH = 5;
 
-struct VctState {
-    int64_t nodes = 0;
-    int64_t budget = 0;
-    int firstRow = 0;
-    bool ranOut = false;  // the call spent its node budget
-    int cutoffs = 0;      // nodes that gave up for want of rows: their "no win" is no finding
-    int winX = -1, winY = -1;
-    uint32_t markStamp = 0;
-    uint32_t mark[MAX_SIDE][MAX_SIDE] = {};  // candidate already listed at this node, by stamp
-};
-VctState vct;
-
 uint64_t saltedKey(int depth) { return pos.hashKey ^ (static_cast<uint64_t>(depth + 1) * 0x9E3779B97F4A7C15ULL); }
 
 int probe(int role, int h, int side, int depth) {
@@ -55,13 +44,13 @@ void store(int score, int h, int role, int side, int depth) {
     storeThreatTableKey(score, h, role, side - 1, saltedKey(depth));
 }
 
-bool stopped() { return searchControl.searchStopFlag != 0 || vct.ranOut; }
+bool stopped(ThreatThread& t) { return t.control.searchStopFlag != 0 || t.vct.ranOut; }
 
 // Counts the node against the turn's limits and the call's own budget.
-bool countNode() {
-    if (countNodeAndCheckLimits()) return true;
-    if (++vct.nodes > vct.budget) vct.ranOut = true;
-    return vct.ranOut;
+bool countNode(ThreatThread& t) {
+    if (countNodeAndCheckLimits(t.control)) return true;
+    if (++t.vct.nodes > t.vct.budget) t.vct.ranOut = true;
+    return t.vct.ranOut;
 }
 
 bool blackUnderRenju(int colour) { return geometry.rule == RULE_RENJU && colour == BLACK; }
@@ -104,27 +93,27 @@ int pointKey(int x, int y, int colour) {
 
 // The move row of a ply, or nullptr past the last row; running out of rows
 // counts as a cut-off, so that the "no win" found is not stored.
-MoveEntry* rowAt(int ply) {
-    const int r = vct.firstRow + ply;
-    if (r < MAX_PLY) return threatMoveList[r];
-    ++vct.cutoffs;
+MoveEntry* rowAt(ThreatThread& t, int ply) {
+    const int r = t.vct.firstRow + ply;
+    if (r < MAX_PLY) return t.moveRows[r];
+    ++t.vct.cutoffs;
     return nullptr;
 }
 
-int attackerNode(int side, int depth, int ply);
+int attackerNode(ThreatThread& t, int side, int depth, int ply);
 
 // Side must block: it plays the single five point of the other side, then the
 // other side is to move in role `next`. Scores from the blocking side.
-int forcedBlock(int side, int depth, int ply, int next);
+int forcedBlock(ThreatThread& t, int side, int depth, int ply, int next);
 
 // Defender to move against the attacker's standing threat. Scores from the
 // defender's side: negative when every answer loses, 0 or more when one holds.
-int defenderNode(int side, int depth, int ply) {
+int defenderNode(ThreatThread& t, int side, int depth, int ply) {
     const int h = HORIZON - ply;
     const int att = side ^ 3;
-    if (countNode()) return 0;
+    if (countNode(t)) return 0;
     if (hasKind(SET_FIVE, side)) return WIN_SCORE + h;  // the attacker left a five open
-    if (hasKind(SET_FIVE, att)) return forcedBlock(side, depth, ply, ATTACKER);
+    if (hasKind(SET_FIVE, att)) return forcedBlock(t, side, depth, ply, ATTACKER);
 
     int px = 0, py = 0;
     if (!firstPlayable(SET_OPEN_FOUR, att, px, py)) return 0;  // no threat stands: the chain broke
@@ -133,21 +122,21 @@ int defenderNode(int side, int depth, int ply) {
 
     const int known = probe(DEFENDER, h, side, depth);
     if (known != NO_TABLE_SCORE) return known;
-    MoveEntry* row = rowAt(ply);
+    MoveEntry* row = rowAt(t, ply);
     if (row == nullptr) return 0;
 
     // Every answer: the points in reach of the open-four point's lines that
     // take the open four away, and every four of our own (the attacker must
     // block it first, and the block may spoil the attack).
-    ++vct.markStamp;
+    ++t.vct.markStamp;
     int n = 0;
     for (int d = 0; d < 4; ++d) {
         if (pos.shapeInfo[d][px][py].shape[att - 1] != SHAPE_FOUR_OPEN) continue;
         for (int k = -WINDOW_REACH; k <= WINDOW_REACH; ++k) {
             const int x = px + k * DIR_DX[d];
             const int y = py + k * DIR_DY[d];
-            if (!onBoard(x, y) || pos.board[x][y] != EMPTY || vct.mark[x][y] == vct.markStamp) continue;
-            vct.mark[x][y] = vct.markStamp;
+            if (!onBoard(x, y) || pos.board[x][y] != EMPTY || t.vct.mark[x][y] == t.vct.markStamp) continue;
+            t.vct.mark[x][y] = t.vct.markStamp;
             row[n].x = static_cast<int16_t>(x);
             row[n].y = static_cast<int16_t>(y);
             ++n;
@@ -157,8 +146,8 @@ int defenderNode(int side, int depth, int ply) {
     MoveEntry* fours = row + n;
     const int fourCount = listFours(fours, side);
     for (int i = 0; i < fourCount; ++i) {
-        if (vct.mark[fours[i].x][fours[i].y] == vct.markStamp) continue;
-        vct.mark[fours[i].x][fours[i].y] = vct.markStamp;
+        if (t.vct.mark[fours[i].x][fours[i].y] == t.vct.markStamp) continue;
+        t.vct.mark[fours[i].x][fours[i].y] = t.vct.markStamp;
         row[n++] = fours[i];
     }
 
@@ -188,26 +177,26 @@ int defenderNode(int side, int depth, int ply) {
     }
     sortRowByKey(row, kept);
 
-    const int cutoffsBefore = vct.cutoffs;
+    const int cutoffsBefore = t.vct.cutoffs;
     int best = -(WIN_SCORE + HORIZON + 1);
     for (int i = 0; i < kept; ++i) {
         const int x = row[i].x;
         const int y = row[i].y;
         makeTrialMove(x, y, side);
-        const int v = -attackerNode(att, depth, ply + 1);
+        const int v = -attackerNode(t, att, depth, ply + 1);
         unmakeTrialMove(x, y, side);
-        if (stopped()) return 0;
+        if (stopped(t)) return 0;
         best = std::max(best, v);
         if (v >= 0) break;  // this answer holds
     }
-    if (best < 0 || vct.cutoffs == cutoffsBefore) store(best, h, DEFENDER, side, depth);
+    if (best < 0 || t.vct.cutoffs == cutoffsBefore) store(best, h, DEFENDER, side, depth);
     return best;
 }
 
-int forcedBlock(int side, int depth, int ply, int next) {
+int forcedBlock(ThreatThread& t, int side, int depth, int ply, int next) {
     const int h = HORIZON - ply;
     const int other = side ^ 3;
-    MoveEntry* row = rowAt(ply);
+    MoveEntry* row = rowAt(t, ply);
     if (row == nullptr) return 0;
     const int fives = listFives(row, other);
     const int lost = -(WIN_SCORE + h - 1);
@@ -216,9 +205,9 @@ int forcedBlock(int side, int depth, int ply, int next) {
     const int y = row[0].y;
     if (!playable(x, y, side)) return lost;
     makeTrialMove(x, y, side);
-    const int v = next == ATTACKER ? -attackerNode(other, depth, ply + 1) : -defenderNode(other, depth, ply + 1);
+    const int v = next == ATTACKER ? -attackerNode(t, other, depth, ply + 1) : -defenderNode(t, other, depth, ply + 1);
     unmakeTrialMove(x, y, side);
-    return stopped() ? 0 : v;
+    return stopped(t) ? 0 : v;
 }
 
 // Lists the attacker's threats: every four, and (unless the defender's open
@@ -239,15 +228,15 @@ int listThreats(MoveEntry* row, int side) {
 }
 
 // Attacker to move: win at once, or find a threat that every answer loses to.
-int attackerNode(int side, int depth, int ply) {
+int attackerNode(ThreatThread& t, int side, int depth, int ply) {
     const int h = HORIZON - ply;
     const int opp = side ^ 3;
-    if (countNode()) return 0;
+    if (countNode(t)) return 0;
     if (hasKind(SET_FIVE, side)) return WIN_SCORE + h;
     if (hasKind(SET_FIVE, opp)) {
-        const int v = forcedBlock(side, depth, ply, DEFENDER);
+        const int v = forcedBlock(t, side, depth, ply, DEFENDER);
         if (v <= 0) return 0;
-        if (ply == 0) firstMember(SET_FIVE, opp, vct.winX, vct.winY);  // the block starts the win
+        if (ply == 0) firstMember(SET_FIVE, opp, t.vct.winX, t.vct.winY);  // the block starts the win
         return v;
     }
     const int immediate = checkImmediateWin(h, side);
@@ -259,11 +248,11 @@ int attackerNode(int side, int depth, int ply) {
         const int known = probe(ATTACKER, h, side, depth);
         if (known != NO_TABLE_SCORE) return known;
     }
-    MoveEntry* row = rowAt(ply);
+    MoveEntry* row = rowAt(t, ply);
     if (row == nullptr) return 0;
     const int n = listThreats(row, side);
 
-    const int cutoffsBefore = vct.cutoffs;
+    const int cutoffsBefore = t.vct.cutoffs;
     int threes = 0;
     for (int i = 0; i < n; ++i) {
         const int x = row[i].x;
@@ -272,46 +261,46 @@ int attackerNode(int side, int depth, int ply) {
         if (!isFour && ++threes > MAX_THREES_TRIED) continue;
         if (!playable(x, y, side)) continue;
         makeTrialMove(x, y, side);
-        const int v = -defenderNode(opp, depth - 1, ply + 1);
+        const int v = -defenderNode(t, opp, depth - 1, ply + 1);
         unmakeTrialMove(x, y, side);
-        if (stopped()) return 0;
+        if (stopped(t)) return 0;
         if (v > 0) {
             if (ply == 0) {
-                vct.winX = x;
-                vct.winY = y;
+                t.vct.winX = x;
+                t.vct.winY = y;
             }
             store(v, h, ATTACKER, side, depth);
             return v;
         }
     }
-    if (vct.cutoffs == cutoffsBefore) store(0, h, ATTACKER, side, depth);
+    if (t.vct.cutoffs == cutoffsBefore) store(0, h, ATTACKER, side, depth);
     return 0;
 }
 
 }  // namespace
 
-int vctSearch(int side, const VctBounds& bounds) {
-    vct.nodes = 0;
-    vct.budget = bounds.nodes;
-    vct.firstRow = bounds.firstRow;
-    vct.ranOut = false;
-    vct.winX = vct.winY = -1;
+int vctSearch(ThreatThread& t, int side, const VctBounds& bounds) {
+    t.vct.nodes = 0;
+    t.vct.budget = bounds.nodes;
+    t.vct.firstRow = bounds.firstRow;
+    t.vct.ranOut = false;
+    t.vct.winX = t.vct.winY = -1;
     if (bounds.firstRow < 0 || bounds.firstRow >= MAX_PLY) return 0;
-    const int v = attackerNode(side, bounds.depth, 0);
-    if (stopped()) return 0;
+    const int v = attackerNode(t, side, bounds.depth, 0);
+    if (stopped(t)) return 0;
     // A win at once (a five, or an open four that no five of the opponent
     // outruns) names no threat move: it is the five or the open-four point.
-    if (v > 0 && vct.winX < 0 && !firstMember(SET_FIVE, side, vct.winX, vct.winY))
-        firstPlayable(SET_OPEN_FOUR, side, vct.winX, vct.winY);
+    if (v > 0 && t.vct.winX < 0 && !firstMember(SET_FIVE, side, t.vct.winX, t.vct.winY))
+        firstPlayable(SET_OPEN_FOUR, side, t.vct.winX, t.vct.winY);
     return v;
 }
 
-bool vctWinningMove(int& x, int& y) {
-    if (vct.winX < 0) return false;
-    x = vct.winX;
-    y = vct.winY;
+bool vctWinningMove(const ThreatThread& t, int& x, int& y) {
+    if (t.vct.winX < 0) return false;
+    x = t.vct.winX;
+    y = t.vct.winY;
     return true;
 }
 
-int64_t vctNodesSpent() { return vct.nodes; }
-bool vctRanOut() { return vct.ranOut; }
+int64_t vctNodesSpent(const ThreatThread& t) { return t.vct.nodes; }
+bool vctRanOut(const ThreatThread& t) { return t.vct.ranOut; }

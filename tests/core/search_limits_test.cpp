@@ -8,10 +8,13 @@
 
 namespace {
 
+// The limits of the one search thread these tests count nodes for.
+SearchControl searchControl;
+
 class SearchLimits : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetTurnStatistics();
+        resetTurnStatistics(searchControl);
         searchControl.searchStopFlag = 0;
         searchControl.turnStartTime = clockMs();
         searchControl.turnBudget = 1000000;  // far away
@@ -25,7 +28,7 @@ protected:
     // Nodes counted until the check asks to stop (0 if it never does within limit).
     int64_t nodesUntilStop(int64_t limit) {
         for (int64_t i = 1; i <= limit; ++i)
-            if (countNodeAndCheckLimits()) return i;
+            if (countNodeAndCheckLimits(searchControl)) return i;
         return 0;
     }
 };

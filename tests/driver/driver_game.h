@@ -18,6 +18,7 @@
 #include "core/settings.h"
 #include "core/signals.h"
 #include "driver/turn_state.h"
+#include "search/search_thread.h"
 #include "support/position_fixture.h"
 
 namespace drivertest {
@@ -63,7 +64,7 @@ inline void startGame(int sizeX = 15, int sizeY = 15) {
     for (auto& row : game.blockTable)
         for (auto& cell : row) cell = 0;
     turnState.lastTurnValue = 0;
-    searchControl.rootDepth = 0;
+    mainThread.control.rootDepth = 0;
 }
 
 // Records the drawn stones (see support/position_fixture.h) as a game would

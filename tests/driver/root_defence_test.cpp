@@ -42,10 +42,10 @@ protected:
         clearHashTables();
         clearThreatTable();
         resetSearchState(mainThread);
-        resetEvaluationState();
-        fixture::liftSearchLimits(0);
+        resetEvaluationState(mainThread);
+        fixture::liftSearchLimits(mainThread.control, 0);
         // A 10 s turn: the largest node share, a million.
-        searchControl.turnBudget = 10000;
+        mainThread.control.turnBudget = 10000;
     }
 
     static int refutedCount() {
@@ -81,7 +81,7 @@ TEST_F(RootDefence, RefutedMovesLoseAndADefenceIsKept) {
                 }
                 makeMove(x, y, defender);
                 clearThreatTable();
-                EXPECT_GT(vctSearch(attacker, VctBounds{w.depth, 2000000, 0}), WIN)
+                EXPECT_GT(vctSearch(mainThread, attacker, VctBounds{w.depth, 2000000, 0}), WIN)
                     << w.name << " refuted " << x << "," << y;
                 unmakeMove(x, y, defender);
             }
@@ -133,7 +133,7 @@ TEST_F(RootDefence, RootSearchSkipsEveryRefutedMove) {
         ...............
         ...............)");
     // White's choice when nothing is set aside, then with that move set aside.
-    fixture::liftSearchLimits(4);
+    fixture::liftSearchLimits(mainThread.control, 4);
     mainThread.root = RootResult{};
     alphaBeta(mainThread, 4, -100000000, 100000000, WHITE, 0);
     const int firstX = mainThread.root.bestX, firstY = mainThread.root.bestY;
@@ -142,7 +142,7 @@ TEST_F(RootDefence, RootSearchSkipsEveryRefutedMove) {
     resetSearchState(mainThread);
     mainThread.state.rootRefuted[firstX] |= 1u << firstY;
     clearHashTables();
-    fixture::liftSearchLimits(4);
+    fixture::liftSearchLimits(mainThread.control, 4);
     mainThread.root = RootResult{};
     alphaBeta(mainThread, 4, -100000000, 100000000, WHITE, 0);
     EXPECT_FALSE(mainThread.root.bestX == firstX && mainThread.root.bestY == firstY);

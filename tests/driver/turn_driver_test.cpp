@@ -14,6 +14,7 @@
 #include "driver/iteration_timing.h"
 #include "driver/turn_limits.h"
 #include "driver_game.h"
+#include "search/search_thread.h"
 #include "support/time_bounds.h"
 #include "rules/forbidden.h"
 #include "search/root_report.h"
@@ -236,7 +237,7 @@ TEST_F(TurnDriver, BlocksASingleFiveWithoutSearching) {
     EXPECT_EQ(playTurn(), "7,7");
     ASSERT_EQ(summary().size(), 8u);
     EXPECT_EQ(summary()[3], "0ms");
-    EXPECT_EQ(searchControl.nodeCounter, 0);
+    EXPECT_EQ(mainThread.control.nodeCounter, 0);
     EXPECT_EQ(pos.board[7][7], BLACK);
 }
 
@@ -255,7 +256,7 @@ TEST_F(TurnDriver, ABlockBeforeTheBoardIsBuiltComesFromTheSearch) {
     recordDrawing(WHITE_FOUR);
     EXPECT_EQ(playTurn(), "7,7");
     EXPECT_NE(capturedText().find("MESSAGE Rule Gomoku (Freestyle)\n"), std::string::npos);
-    EXPECT_GT(searchControl.nodeCounter, 0);
+    EXPECT_GT(mainThread.control.nodeCounter, 0);
 }
 
 TEST_F(TurnDriver, FindsAndPlaysAWinningFive) {
@@ -264,7 +265,7 @@ TEST_F(TurnDriver, FindsAndPlaysAWinningFive) {
     EXPECT_EQ(playTurn(), "2,7");  // the first five point
     ASSERT_EQ(summary().size(), 8u);
     EXPECT_EQ(summary()[7], "10000 :-)");
-    EXPECT_GE(turnState.lastTurnValue - searchControl.rootDepth, WIN_SCORE);
+    EXPECT_GE(turnState.lastTurnValue - mainThread.control.rootDepth, WIN_SCORE);
 }
 
 TEST_F(TurnDriver, AProvenWinIsContinuedWithoutSearching) {
@@ -272,9 +273,9 @@ TEST_F(TurnDriver, AProvenWinIsContinuedWithoutSearching) {
     recordDrawing(BLACK_OPEN_FOUR);
     buildBoard();
     turnState.lastTurnValue = WIN_SCORE + 3;
-    searchControl.rootDepth = 3;
+    mainThread.control.rootDepth = 3;
     EXPECT_EQ(playTurn(), "2,7");
-    EXPECT_EQ(searchControl.nodeCounter, 0);
+    EXPECT_EQ(mainThread.control.nodeCounter, 0);
     EXPECT_EQ(summary()[3], "0ms");
     EXPECT_EQ(summary()[1], "3") << "the kept depth is reported";
 }
@@ -284,9 +285,9 @@ TEST_F(TurnDriver, AProvenWinWithoutAFivePointGoesToTheSearch) {
     recordDrawing(WHITE_FOUR);
     buildBoard();
     turnState.lastTurnValue = WIN_SCORE + 3;  // a stale win: the block is no shortcut now
-    searchControl.rootDepth = 3;
+    mainThread.control.rootDepth = 3;
     EXPECT_EQ(playTurn(), "7,7");
-    EXPECT_GT(searchControl.nodeCounter, 0);
+    EXPECT_GT(mainThread.control.nodeCounter, 0);
     EXPECT_LT(turnState.lastTurnValue, WIN_SCORE);
 }
 
@@ -443,7 +444,7 @@ TEST_F(TurnDriver, MaxDepthZeroPlaysThePreselection) {
     ASSERT_EQ(summary().size(), 8u);
     EXPECT_EQ(summary()[1], "0");
     EXPECT_EQ(summary()[7], "0 ");
-    EXPECT_EQ(searchControl.nodeCounter, 0);
+    EXPECT_EQ(mainThread.control.nodeCounter, 0);
 }
 
 TEST_F(TurnDriver, NodeLimitEndsTheSearchEarly) {
@@ -454,7 +455,7 @@ TEST_F(TurnDriver, NodeLimitEndsTheSearchEarly) {
     const auto start = std::chrono::steady_clock::now();
     const std::string reply = playTurn();
     EXPECT_LT(elapsedMs(start), timeBound(5000));
-    EXPECT_LT(searchControl.nodeCounter, 4 * 1024);
+    EXPECT_LT(mainThread.control.nodeCounter, 4 * 1024);
     int x = -1;
     int y = -1;
     ASSERT_TRUE(parseMove(reply, x, y)) << reply;
@@ -490,8 +491,8 @@ TEST_F(TurnDriver, AnswersWithinTheTurnTime) {
     start = std::chrono::steady_clock::now();
     playTurn();
     EXPECT_LT(elapsedMs(start), timeBound(1000));
-    EXPECT_GT(searchControl.turnBudget, 0);
-    EXPECT_LT(searchControl.turnBudget, 3200 / 10);
+    EXPECT_GT(mainThread.control.turnBudget, 0);
+    EXPECT_LT(mainThread.control.turnBudget, 3200 / 10);
 }
 
 TEST_F(TurnDriver, TablesFollowHashSizeAndShortMemoryIsReportedOnce) {

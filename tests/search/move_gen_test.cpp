@@ -18,9 +18,9 @@ namespace {
 
 // A node at the given ply of an iteration of depth 10, ready to generate moves.
 SearchNode nodeAt(int ply, int side, int alpha = -FULL_WINDOW, int beta = FULL_WINDOW, int credit = 0) {
-    searchControl.rootDepth = 10;
+    mainThread.control.rootDepth = 10;
     SearchNode node;
-    initSearchNode(node, mainThread, 10 - ply, alpha, beta, side, credit, 10, threatMoveList[ply]);
+    initSearchNode(node, mainThread, 10 - ply, alpha, beta, side, credit, 10, mainThread.moveRows[ply]);
     node.stamp = ++mainThread.state.plyNodeCounter[ply];
     return node;
 }

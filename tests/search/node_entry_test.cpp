@@ -104,7 +104,7 @@ TEST(NodeEntry, FivePointWinsAtOnceAlsoAtTheRoot) {
         fixture::setup(rule, kFourInRow);
         Snapshot before;
         EXPECT_EQ(searchRoot(4, BLACK), 10000000 + 4) << "rule " << rule;
-        EXPECT_EQ(searchControl.expandedNodeCounter, 0);
+        EXPECT_EQ(mainThread.control.expandedNodeCounter, 0);
         EXPECT_EQ(mainThread.root.bestX, 7);
         EXPECT_EQ(mainThread.root.bestY, 7);
         EXPECT_TRUE(before.samePosition());
@@ -143,7 +143,7 @@ TEST(NodeEntry, RenjuBlackForbiddenOpenFourIsNoWin) {
     Snapshot before;
     const int score = searchRoot(1, BLACK);
     EXPECT_LT(score, 9999200) << "a forbidden open four must not count as a win";
-    EXPECT_GT(searchControl.expandedNodeCounter, 0) << "the search goes on";
+    EXPECT_GT(mainThread.control.expandedNodeCounter, 0) << "the search goes on";
     EXPECT_TRUE(before.samePosition());
     // The same stones under free-style: the open four wins at once.
     fixture::setup(0, kForbiddenOpenFour);
@@ -172,14 +172,14 @@ TEST(NodeEntry, ZeroWindowNodeTakesTableCutoffPvNodeDoesNot) {
     prepare(6);
     storeSearchTable(4, 777, 3, BLACK, -1, -1, -1, -1, -1, -1);
     EXPECT_EQ(alphaBeta(mainThread, 4, 776, 777, BLACK, 0), 777);
-    EXPECT_EQ(searchControl.nodeCounter, 1);
-    EXPECT_EQ(searchControl.expandedNodeCounter, 0);
+    EXPECT_EQ(mainThread.control.nodeCounter, 1);
+    EXPECT_EQ(mainThread.control.expandedNodeCounter, 0);
     // A shallower node is settled by the deeper entry too.
     EXPECT_EQ(alphaBeta(mainThread, 3, 776, 777, BLACK, 0), 777);
-    EXPECT_EQ(searchControl.expandedNodeCounter, 0);
+    EXPECT_EQ(mainThread.control.expandedNodeCounter, 0);
     // A PV node with the same entry searches its moves.
     alphaBeta(mainThread, 4, 700, 800, BLACK, 0);
-    EXPECT_GT(searchControl.expandedNodeCounter, 0);
+    EXPECT_GT(mainThread.control.expandedNodeCounter, 0);
 }
 
 TEST(NodeEntry, FullBoardWithoutMoveScoresZero) {
@@ -253,11 +253,11 @@ TEST(NodeEntry, EmptyBoardRootTakesEveryPoint) {
     fixture::newBoard(0);
     clearBlockTable();
     searchRoot(1, BLACK);
-    EXPECT_EQ(searchControl.branchSum, 225.0);
+    EXPECT_EQ(mainThread.control.branchSum, 225.0);
     EXPECT_TRUE(onBoard(mainThread.root.bestX, mainThread.root.bestY));
     game.blockTable[7][7] = 1;
     searchRoot(1, BLACK);
-    EXPECT_EQ(searchControl.branchSum, 224.0);
+    EXPECT_EQ(mainThread.control.branchSum, 224.0);
     EXPECT_FALSE(mainThread.root.bestX == 7 && mainThread.root.bestY == 7);
     clearBlockTable();
 }

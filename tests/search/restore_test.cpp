@@ -55,7 +55,7 @@ TEST(Restore, RandomPositionsAreRestoredAfterSearchesStoppedOrNot) {
         settings.maxNode = depth <= 3 ? 2000000000 : 1 + static_cast<int>(rng() % 12);
         const int side = 1 + static_cast<int>(rng() % 2);
         alphaBeta(mainThread, depth, -FULL_WINDOW, FULL_WINDOW, side, 0);
-        (searchControl.searchStopFlag ? stopped : finished) += 1;
+        (mainThread.control.searchStopFlag ? stopped : finished) += 1;
         ASSERT_TRUE(before.sameBoard()) << "round " << round;
         ASSERT_TRUE(before.sameLines()) << "round " << round;
         ASSERT_TRUE(before.sameSets()) << "round " << round;
@@ -91,7 +91,7 @@ TEST(Stop, EarlyStopReturnsZeroAndKeepsTheBestMove) {
     mainThread.root.bestX = -7;
     mainThread.root.bestY = -7;
     EXPECT_EQ(alphaBeta(mainThread, 7, -FULL_WINDOW, FULL_WINDOW, BLACK, 0), 0);
-    EXPECT_EQ(searchControl.searchStopFlag, 1);
+    EXPECT_EQ(mainThread.control.searchStopFlag, 1);
     EXPECT_EQ(mainThread.root.bestX, -7);
     EXPECT_TRUE(before.samePosition());
 }
@@ -99,8 +99,8 @@ TEST(Stop, EarlyStopReturnsZeroAndKeepsTheBestMove) {
 TEST(Stop, LateStopReturnsUsableResult) {
     fixture::setup(0, kMiddleGame);
     const int full = searchRoot(6, BLACK);
-    ASSERT_EQ(searchControl.searchStopFlag, 0);
-    const int64_t total = searchControl.nodeCounter;
+    ASSERT_EQ(mainThread.control.searchStopFlag, 0);
+    const int64_t total = mainThread.control.nodeCounter;
     ASSERT_GT(total, 4096) << "the search must be long enough to stop late";
     // The same search on a fresh build, stopped within its last 2048 nodes, on its
     // last root moves.
@@ -110,7 +110,7 @@ TEST(Stop, LateStopReturnsUsableResult) {
     settings.maxNode = static_cast<int>(total >> 10) - 2;
     mainThread.root.bestX = -7;
     const int stoppedScore = alphaBeta(mainThread, 6, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
-    ASSERT_EQ(searchControl.searchStopFlag, 1);
+    ASSERT_EQ(mainThread.control.searchStopFlag, 1);
     EXPECT_NE(stoppedScore, 0);
     EXPECT_TRUE(onBoard(mainThread.root.bestX, mainThread.root.bestY));
     EXPECT_EQ(pos.board[mainThread.root.bestX][mainThread.root.bestY], EMPTY);
@@ -124,16 +124,16 @@ TEST(Stop, NoLimitMeansOnlyAStopRequestEndsTheSearch) {
     fixture::setup(0, kMiddleGame);
     prepare(4);
     settings.maxNode = -1;
-    searchControl.turnBudget = 0;  // long past
+    mainThread.control.turnBudget = 0;  // long past
     alphaBeta(mainThread, 4, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
-    EXPECT_EQ(searchControl.searchStopFlag, 0);
-    EXPECT_GT(searchControl.nodeCounter, 1024);
+    EXPECT_EQ(mainThread.control.searchStopFlag, 0);
+    EXPECT_GT(mainThread.control.nodeCounter, 1024);
     EXPECT_TRUE(onBoard(mainThread.root.bestX, mainThread.root.bestY));
     prepare(6);
     settings.maxNode = -1;
     brainSignals.stopRequest = 1;
     EXPECT_EQ(alphaBeta(mainThread, 6, -FULL_WINDOW, FULL_WINDOW, BLACK, 0), 0);
-    EXPECT_EQ(searchControl.searchStopFlag, 1);
+    EXPECT_EQ(mainThread.control.searchStopFlag, 1);
     brainSignals.stopRequest = 0;
 }
 

@@ -129,7 +129,7 @@ TEST(RootMessages, NothingWrittenBelowDepthEightOrWithoutDetailYetResultsSet) {
         Capture capture;
         prepare(variant == 0 ? 7 : 8);
         settings.showDetail = variant == 0 ? 1 : 0;
-        alphaBeta(mainThread, searchControl.rootDepth, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
+        alphaBeta(mainThread, mainThread.control.rootDepth, -FULL_WINDOW, FULL_WINDOW, BLACK, 0);
         EXPECT_TRUE(Capture::text().empty()) << Capture::text();
         EXPECT_EQ(mainThread.root.bestX, 2);
         EXPECT_EQ(mainThread.root.bestY, 5);

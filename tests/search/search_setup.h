@@ -35,16 +35,16 @@ inline void prepare(int depth) {
     resizeHashTables();
     clearHashTables();
     resetSearchState(mainThread);
-    resetEvaluationState();
-    resetTurnStatistics();
+    resetEvaluationState(mainThread);
+    resetTurnStatistics(mainThread.control);
     settings.maxNode = 2000000000;
     settings.cautionFactor = 1;
     settings.showDetail = 0;
     brainSignals.stopRequest = 0;
-    searchControl.turnBudget = 1 << 30;
-    searchControl.turnStartTime = clockMs();
-    searchControl.rootDepth = depth;
-    searchControl.searchStopFlag = 0;
+    mainThread.control.turnBudget = 1 << 30;
+    mainThread.control.turnStartTime = clockMs();
+    mainThread.control.rootDepth = depth;
+    mainThread.control.searchStopFlag = 0;
     mainThread.root = RootResult{};
 }
 

@@ -9,14 +9,14 @@
 
 namespace fixture {
 
-inline void liftSearchLimits(int rootDepth) {
+inline void liftSearchLimits(SearchControl& sc, int rootDepth) {
     settings.maxNode = 2000000000;
     brainSignals.stopRequest = 0;
-    resetTurnStatistics();
-    searchControl.searchStopFlag = 0;
-    searchControl.turnBudget = 1 << 30;
-    searchControl.turnStartTime = clockMs();
-    searchControl.rootDepth = rootDepth;
+    resetTurnStatistics(sc);
+    sc.searchStopFlag = 0;
+    sc.turnBudget = 1 << 30;
+    sc.turnStartTime = clockMs();
+    sc.rootDepth = rootDepth;
 }
 
 }  // namespace fixture

@@ -14,7 +14,10 @@
 #include "board/types.h"
 #include "rules/forbidden.h"
 #include "support/position_fixture.h"
+#include "support/threat_thread.h"
 #include "threats/evaluate.h"
+
+using fixture::threatThread;
 
 namespace {
 
@@ -165,8 +168,8 @@ TEST(EvaluateTest, QuietPositionIsTheValueDifferencePlusTheMove) {
     ASSERT_EQ(pos.setRows[SET_THREE][0] | pos.setRows[SET_THREE][1] | pos.setRows[SET_FOUR][0] |
                   pos.setRows[SET_FOUR][1],
               0u);
-    EXPECT_EQ(evaluateLeaf(0, 1), pos.totalValue[0] - pos.totalValue[1] + 60);
-    EXPECT_EQ(evaluateLeaf(0, 2), pos.totalValue[1] - pos.totalValue[0] + 60);
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), pos.totalValue[0] - pos.totalValue[1] + 60);
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 2), pos.totalValue[1] - pos.totalValue[0] + 60);
 }
 
 // Black: four (x 4..6, capped by white at x 3) and column two (y 5, 6) meet at (7, 7).
@@ -185,12 +188,12 @@ const char* FOUR_THREE = R"(
 
 TEST(EvaluateTest, FourThreeShortcutOnlyUnderFreeStyle) {
     setupSettled(RULE_FREESTYLE, FOUR_THREE);
-    EXPECT_EQ(evaluateLeaf(0, 1), 9999994);
-    EXPECT_NE(evaluateLeaf(0, 2), -9999994) << "only for the side to move";
-    EXPECT_EQ(evaluateLeaf(0, 2), reference(2));
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), 9999994);
+    EXPECT_NE(evaluateLeaf(threatThread, 0, 2), -9999994) << "only for the side to move";
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 2), reference(2));
     for (int rule : {RULE_STANDARD, RULE_RENJU}) {
         setupSettled(rule, FOUR_THREE);
-        int score = evaluateLeaf(0, 1);
+        int score = evaluateLeaf(threatThread, 0, 1);
         EXPECT_LT(score, 9999200) << "rule " << rule;
         EXPECT_EQ(score, reference(1)) << "rule " << rule;
     }
@@ -213,7 +216,7 @@ TEST(EvaluateTest, NoFourThreeShortcutAgainstAFour) {
         .........XOOO..
     )");
     ASSERT_NE(pos.setRows[SET_FOUR][1], 0u);
-    int score = evaluateLeaf(0, 1);
+    int score = evaluateLeaf(threatThread, 0, 1);
     EXPECT_LT(score, 9999200);
     EXPECT_EQ(score, reference(1));
 }
@@ -237,8 +240,8 @@ TEST(EvaluateTest, LoneThreePointsCostTheirRoom) {
         own += room(1, p.x, p.y) * 2 * 20 / 32;
     }
     const int base = pos.totalValue[0] - pos.totalValue[1];
-    EXPECT_EQ(evaluateLeaf(0, 1), base - own + 60);
-    EXPECT_EQ(evaluateLeaf(0, 2), -base + 100 + own + 60);
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), base - own + 60);
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 2), -base + 100 + own + 60);
 }
 
 TEST(EvaluateTest, LoneFourPointsCostHalfAsMuch) {
@@ -256,7 +259,7 @@ TEST(EvaluateTest, LoneFourPointsCostHalfAsMuch) {
     ASSERT_EQ(pos.setRows[SET_THREE][0], 0u);
     int own = room(1, 7, 8) * 20 / 32 + room(1, 7, 9) * 20 / 32;
     const int base = pos.totalValue[0] - pos.totalValue[1];
-    EXPECT_EQ(evaluateLeaf(0, 1), base - own + 60);
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), base - own + 60);
 }
 
 TEST(EvaluateTest, ThreatsInTwoDirectionsCount200) {
@@ -275,8 +278,8 @@ TEST(EvaluateTest, ThreatsInTwoDirectionsCount200) {
         .......X.......
     )";
     setupSettled(RULE_STANDARD, twoDirections);
-    EXPECT_EQ(evaluateLeaf(0, 2), reference(2));
-    EXPECT_EQ(evaluateLeaf(0, 1), reference(1));
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 2), reference(2));
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), reference(1));
     // The same threats in one line (two open threes far apart in the column).
     const char* oneDirection = R"(
         .......X.......
@@ -295,8 +298,8 @@ TEST(EvaluateTest, ThreatsInTwoDirectionsCount200) {
     ASSERT_EQ(spreadDirections(2), 0);
     setupSettled(RULE_STANDARD, oneDirection);
     ASSERT_EQ(spreadDirections(1), 1);
-    EXPECT_EQ(evaluateLeaf(0, 2), reference(2));
-    EXPECT_EQ(evaluateLeaf(0, 1), reference(1));
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 2), reference(2));
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), reference(1));
 }
 
 TEST(EvaluateTest, RenjuBlackForbiddenPointsAreLeftOut) {
@@ -315,12 +318,12 @@ TEST(EvaluateTest, RenjuBlackForbiddenPointsAreLeftOut) {
     )";
     setupSettled(RULE_RENJU, drawing);
     ASSERT_EQ(isForbidden(7, 7), 1);
-    EXPECT_EQ(evaluateLeaf(0, 1), reference(1));
-    EXPECT_EQ(evaluateLeaf(0, 2), reference(2));
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), reference(1));
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 2), reference(2));
     // Under standard rules the same point counts: the scores differ.
-    int renjuBlack = evaluateLeaf(0, 1);
+    int renjuBlack = evaluateLeaf(threatThread, 0, 1);
     setupSettled(RULE_STANDARD, drawing);
-    EXPECT_NE(evaluateLeaf(0, 1), renjuBlack);
+    EXPECT_NE(evaluateLeaf(threatThread, 0, 1), renjuBlack);
 }
 
 TEST(EvaluateTest, RenjuWhiteGainsWhenAllBlackThreatPointsAreForbidden) {
@@ -347,12 +350,12 @@ TEST(EvaluateTest, RenjuWhiteGainsWhenAllBlackThreatPointsAreForbidden) {
     allForbiddenSeen = 0;
     int expected = reference(2);
     EXPECT_EQ(allForbiddenSeen, 1);
-    int score = evaluateLeaf(0, 2);
+    int score = evaluateLeaf(threatThread, 0, 2);
     EXPECT_EQ(score, expected);
     // Nothing but the value difference and the move: the +100 for black's
     // threat points is taken back and the forbidden points add nothing.
     EXPECT_EQ(score, pos.totalValue[1] - pos.totalValue[0] + 100 - 100 + 60);
-    EXPECT_EQ(evaluateLeaf(0, 1), reference(1));
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), reference(1));
 }
 
 TEST(EvaluateTest, RandomPositionsMatchTheReference) {
@@ -363,7 +366,7 @@ TEST(EvaluateTest, RandomPositionsMatchTheReference) {
         fixture::newBoard(rule);
         for (int game = 0; game < 120; ++game) {
             resetBoard();
-            resetEvaluationState();
+            resetEvaluationState(threatThread);
             int stones = 8 + below(40), colour = 1;
             for (int i = 0; i < stones; ++i) {
                 int x = 3 + below(9), y = 3 + below(9);
@@ -374,7 +377,7 @@ TEST(EvaluateTest, RandomPositionsMatchTheReference) {
             settle();
             for (int side = 1; side <= 2; ++side) {
                 uint64_t key = pos.hashKey;
-                int engine = evaluateLeaf(0, side);
+                int engine = evaluateLeaf(threatThread, 0, side);
                 ASSERT_EQ(pos.hashKey, key);
                 int expected = reference(side);
                 shortcuts += engine == 9999994;
@@ -407,7 +410,7 @@ TEST(EvaluateTest, RenjuPositionsWithForbiddenThreatPointsMatchTheReference) {
         for (Point p : threatPoints(1)) any = any || isForbidden(p.x, p.y);
         if (!any) continue;
         ++withForbidden;
-        for (int side = 1; side <= 2; ++side) ASSERT_EQ(evaluateLeaf(0, side), reference(side)) << game;
+        for (int side = 1; side <= 2; ++side) ASSERT_EQ(evaluateLeaf(threatThread, 0, side), reference(side)) << game;
     }
     EXPECT_GT(withForbidden, 10);
 }

@@ -15,8 +15,11 @@
 #include "rules/forbidden.h"
 #include "support/position_fixture.h"
 #include "support/search_limits.h"
+#include "support/threat_thread.h"
 #include "threats/threat_search.h"
 #include "threats/threat_table.h"
+
+using fixture::threatThread;
 
 namespace {
 
@@ -69,19 +72,19 @@ protected:
 
     void SetUp() override {
         clearThreatTable();
-        fixture::liftSearchLimits(ROOT);
+        fixture::liftSearchLimits(threatThread.control, ROOT);
     }
 
     void TearDown() override {
         brainSignals.stopRequest = 0;
         settings.maxNode = 2000000000;
-        searchControl.searchStopFlag = 0;
+        threatThread.control.searchStopFlag = 0;
     }
 
     // An entry call as the alpha-beta search makes it; the position must come back intact.
     int search(int side, int remaining = ROOT) {
         const Snapshot before = Snapshot::take();
-        const int result = threatSearch(remaining, side, 0, 0);
+        const int result = threatSearch(threatThread, remaining, side, 0, 0);
         EXPECT_TRUE(before == Snapshot::take()) << "the search left the position changed";
         return result;
     }
@@ -89,7 +92,7 @@ protected:
     // A fresh search from an empty table.
     int freshSearch(int side, int remaining = ROOT) {
         clearThreatTable();
-        searchControl.nodeCounter = 0;
+        threatThread.control.nodeCounter = 0;
         return search(side, remaining);
     }
 };
@@ -398,7 +401,7 @@ TEST_F(ThreatSearchTest, FivePointOfTheSideToMoveWinsAtTheEntryNode) {
 .O.............
 )");
     EXPECT_EQ(search(1), WIN + 400);
-    EXPECT_EQ(searchControl.nodeCounter, 1);
+    EXPECT_EQ(threatThread.control.nodeCounter, 1);
     for (int role = 0; role < 2; ++role)
         for (int side = 1; side <= 2; ++side) EXPECT_EQ(probeCurrent(role, side), NO_ENTRY);
     // White to move has no five point and must block: no immediate win for it.
@@ -476,7 +479,7 @@ TEST_F(ThreatSearchTest, DoubleFourWinsAfterOneBlock) {
     // The defender node after the double four: both blocks lose.
     fixture::setup(0, DOUBLE_FOUR);
     makeMove(6, 7, 1);
-    EXPECT_EQ(threatSearch(ROOT - 1, 2, 1, 1), -winAfterFours(1));
+    EXPECT_EQ(threatSearch(threatThread, ROOT - 1, 2, 1, 1), -winAfterFours(1));
     unmakeMove(6, 7, 1);
 
     // Under Renju a double four is forbidden for black, not for white.
@@ -529,15 +532,15 @@ TEST_F(ThreatSearchTest, ContinuousFoursPuzzlesUnderEveryRule) {
 TEST_F(ThreatSearchTest, StoredResultsAnswerARepeatedSearchAtOnce) {
     fixture::setup(0, CHAIN_5);
     ASSERT_EQ(freshSearch(1), winAfterFours(5));
-    searchControl.nodeCounter = 0;
+    threatThread.control.nodeCounter = 0;
     EXPECT_EQ(search(1), winAfterFours(5));
-    EXPECT_EQ(searchControl.nodeCounter, 1);
+    EXPECT_EQ(threatThread.control.nodeCounter, 1);
     // From the position after the first four and its block, the same win is two plies nearer.
     makeMove(11, 3, 1);
-    EXPECT_EQ(threatSearch(ROOT - 1, 2, 1, 1), -winAfterFours(5));
+    EXPECT_EQ(threatSearch(threatThread, ROOT - 1, 2, 1, 1), -winAfterFours(5));
     makeMove(12, 3, 2);
-    EXPECT_EQ(threatSearch(ROOT - 2, 1, 0, 2), winAfterFours(5));
-    EXPECT_EQ(threatSearch(ROOT, 1, 0, 0), winAfterFours(4));
+    EXPECT_EQ(threatSearch(threatThread, ROOT - 2, 1, 0, 2), winAfterFours(5));
+    EXPECT_EQ(threatSearch(threatThread, ROOT, 1, 0, 0), winAfterFours(4));
     unmakeMove(12, 3, 2);
     unmakeMove(11, 3, 1);
 }
@@ -546,32 +549,32 @@ TEST_F(ThreatSearchTest, ChildEntriesSettleANodeBeforeAnyTrialMove) {
     fixture::setup(0, CHAIN_5);
     // Prove the defender's loss after black's first four, on its own.
     makeMove(11, 3, 1);
-    ASSERT_EQ(threatSearch(ROOT - 1, 2, 1, 1), -winAfterFours(5));
+    ASSERT_EQ(threatSearch(threatThread, ROOT - 1, 2, 1, 1), -winAfterFours(5));
     unmakeMove(11, 3, 1);
     // The root reads it while keying its fours: one node, no child searched.
-    searchControl.nodeCounter = 0;
+    threatThread.control.nodeCounter = 0;
     EXPECT_EQ(search(1), winAfterFours(5));
-    EXPECT_EQ(searchControl.nodeCounter, 1);
+    EXPECT_EQ(threatThread.control.nodeCounter, 1);
 
     // The same for a defender node whose block leads to a stored win.
     clearThreatTable();
     makeMove(11, 3, 1);
     makeMove(12, 3, 2);
-    ASSERT_EQ(threatSearch(ROOT - 2, 1, 0, 2), winAfterFours(5));
+    ASSERT_EQ(threatSearch(threatThread, ROOT - 2, 1, 0, 2), winAfterFours(5));
     unmakeMove(12, 3, 2);
-    searchControl.nodeCounter = 0;
-    EXPECT_EQ(threatSearch(ROOT - 1, 2, 1, 1), -winAfterFours(5));
+    threatThread.control.nodeCounter = 0;
+    EXPECT_EQ(threatSearch(threatThread, ROOT - 1, 2, 1, 1), -winAfterFours(5));
     unmakeMove(11, 3, 1);
     // A stored loss for the defender is no refutation: the block was searched.
-    EXPECT_EQ(searchControl.nodeCounter, 2);
+    EXPECT_EQ(threatThread.control.nodeCounter, 2);
 }
 
 TEST_F(ThreatSearchTest, LowestRemainingDepthFollowsTheChain) {
     fixture::setup(0, CHAIN_3);
-    searchControl.rootDepth = 2;
+    threatThread.control.rootDepth = 2;
     ASSERT_EQ(freshSearch(1, 2), winAfterFours(3));
     // The chain's last attacker node lies six plies below the entry.
-    EXPECT_EQ(searchControl.lowestRemainingDepth, 2 - 6);
+    EXPECT_EQ(threatThread.control.lowestRemainingDepth, 2 - 6);
 }
 
 TEST_F(ThreatSearchTest, PositionsThatLookWinningButAreNot) {
@@ -612,15 +615,15 @@ TEST_F(ThreatSearchTest, BlackNeverBlocksOnAForbiddenPoint) {
     fixture::setup(2, drawing);
     ASSERT_EQ(isForbidden(7, 7), 1);
     // Black to block: no legal block, so nothing is searched and nothing is proven.
-    EXPECT_EQ(threatSearch(ROOT - 1, 1, 1, 1), 0);
-    EXPECT_EQ(searchControl.nodeCounter, 1);
+    EXPECT_EQ(threatSearch(threatThread, ROOT - 1, 1, 1, 1), 0);
+    EXPECT_EQ(threatThread.control.nodeCounter, 1);
     EXPECT_EQ(probeThreatTable(1, 399, 0, static_cast<uint32_t>(pos.hashKey),
                                static_cast<uint32_t>(pos.hashKey >> 32)),
               0);
     // Where black may block there, white's open three wins right after the block.
     fixture::setup(0, drawing);
     clearThreatTable();
-    EXPECT_EQ(threatSearch(ROOT - 1, 1, 1, 1), -winAfterFours(1));
+    EXPECT_EQ(threatSearch(threatThread, ROOT - 1, 1, 1, 1), -winAfterFours(1));
 }
 
 TEST_F(ThreatSearchTest, FoursOffTheChainAreNotSearched) {
@@ -629,7 +632,7 @@ TEST_F(ThreatSearchTest, FoursOffTheChainAreNotSearched) {
     // chain's 21 nodes and two more.
     fixture::setup(0, CHAIN_10);
     EXPECT_EQ(freshSearch(1), winAfterFours(10));
-    EXPECT_EQ(searchControl.nodeCounter, 2 * 10 + 3);
+    EXPECT_EQ(threatThread.control.nodeCounter, 2 * 10 + 3);
 }
 
 // ---------------------------------------------------------------------------
@@ -639,88 +642,88 @@ TEST_F(ThreatSearchTest, FoursOffTheChainAreNotSearched) {
 
 TEST_F(ThreatSearchTest, StopRequestEndsTheSearchAtTheNextPollAndStoresNothing) {
     fixture::setup(0, CHAIN_10);
-    searchControl.nodeCounter = 3 * 1024 - 7;
+    threatThread.control.nodeCounter = 3 * 1024 - 7;
     brainSignals.stopRequest = 1;
     EXPECT_EQ(search(1), 0);
-    EXPECT_EQ(searchControl.searchStopFlag, 1);
-    EXPECT_EQ(searchControl.nodeCounter, 3 * 1024);
+    EXPECT_EQ(threatThread.control.searchStopFlag, 1);
+    EXPECT_EQ(threatThread.control.nodeCounter, 3 * 1024);
 
     // Nothing the stopped levels saw was stored as a finding: a new search wins.
     brainSignals.stopRequest = 0;
-    searchControl.searchStopFlag = 0;
-    searchControl.nodeCounter = 0;
+    threatThread.control.searchStopFlag = 0;
+    threatThread.control.nodeCounter = 0;
     EXPECT_EQ(search(1), winAfterFours(10));
-    EXPECT_EQ(searchControl.searchStopFlag, 0);
+    EXPECT_EQ(threatThread.control.searchStopFlag, 0);
 }
 
 TEST_F(ThreatSearchTest, StopRequestRaisedDuringALongSearchEndsItAtTheFirstPoll) {
     fixture::setup(2, LONG_RENJU_SEARCH);
     ASSERT_EQ(freshSearch(1), 0);
-    ASSERT_GT(searchControl.nodeCounter, 10 * 1024) << "the position no longer makes a long search";
+    ASSERT_GT(threatThread.control.nodeCounter, 10 * 1024) << "the position no longer makes a long search";
 
     // The request is up from the start; the first poll, at node 1024, finds
     // it with trial stones of both colours on the board.
     clearThreatTable();
-    searchControl.nodeCounter = 0;
+    threatThread.control.nodeCounter = 0;
     brainSignals.stopRequest = 1;
     EXPECT_EQ(search(1), 0);
-    EXPECT_EQ(searchControl.searchStopFlag, 1);
-    EXPECT_EQ(searchControl.nodeCounter, 1024);
+    EXPECT_EQ(threatThread.control.searchStopFlag, 1);
+    EXPECT_EQ(threatThread.control.nodeCounter, 1024);
     EXPECT_EQ(probeCurrent(0, 1), NO_ENTRY);
 }
 
 TEST_F(ThreatSearchTest, StopRequestEndsASearchWithoutLimits) {
     fixture::setup(0, CHAIN_10);
     settings.maxNode = -1;
-    searchControl.nodeCounter = 1024 - 4;
+    threatThread.control.nodeCounter = 1024 - 4;
     brainSignals.stopRequest = 1;
     EXPECT_EQ(search(1), 0);
-    EXPECT_EQ(searchControl.searchStopFlag, 1);
+    EXPECT_EQ(threatThread.control.searchStopFlag, 1);
 }
 
 TEST_F(ThreatSearchTest, NodeLimitAndTimeBudgetStopTheSearch) {
     fixture::setup(0, CHAIN_10);
     settings.maxNode = 2;  // units of 1024 nodes: the poll at 3072 is past it
-    searchControl.nodeCounter = 3 * 1024 - 9;
+    threatThread.control.nodeCounter = 3 * 1024 - 9;
     EXPECT_EQ(search(1), 0);
-    EXPECT_EQ(searchControl.searchStopFlag, 1);
-    EXPECT_EQ(searchControl.nodeCounter, 3 * 1024);
+    EXPECT_EQ(threatThread.control.searchStopFlag, 1);
+    EXPECT_EQ(threatThread.control.nodeCounter, 3 * 1024);
 
     // At the limit itself the search goes on.
     settings.maxNode = 3;
-    searchControl.searchStopFlag = 0;
+    threatThread.control.searchStopFlag = 0;
     clearThreatTable();
-    searchControl.nodeCounter = 3 * 1024 - 9;
+    threatThread.control.nodeCounter = 3 * 1024 - 9;
     EXPECT_EQ(search(1), winAfterFours(10));
-    EXPECT_EQ(searchControl.searchStopFlag, 0);
+    EXPECT_EQ(threatThread.control.searchStopFlag, 0);
 
     // A budget already spent (the 30 ms margin included) stops it.
     settings.maxNode = 2000000000;
     clearThreatTable();
-    searchControl.turnBudget = 30;
-    searchControl.turnStartTime = clockMs();
-    searchControl.nodeCounter = 1024 - 9;
+    threatThread.control.turnBudget = 30;
+    threatThread.control.turnStartTime = clockMs();
+    threatThread.control.nodeCounter = 1024 - 9;
     EXPECT_EQ(search(1), 0);
-    EXPECT_EQ(searchControl.searchStopFlag, 1);
+    EXPECT_EQ(threatThread.control.searchStopFlag, 1);
 }
 
 TEST_F(ThreatSearchTest, NoNodeOrTimeLimitWhenMaxNodeIsMinusOne) {
     fixture::setup(0, CHAIN_10);
     settings.maxNode = -1;
-    searchControl.turnBudget = 0;
-    searchControl.nodeCounter = 5 * 1024 - 9;
+    threatThread.control.turnBudget = 0;
+    threatThread.control.nodeCounter = 5 * 1024 - 9;
     EXPECT_EQ(search(1), winAfterFours(10));
-    EXPECT_EQ(searchControl.searchStopFlag, 0);
+    EXPECT_EQ(threatThread.control.searchStopFlag, 0);
 }
 
 TEST_F(ThreatSearchTest, LimitsAreReadOnlyAtPollingPoints) {
     fixture::setup(0, CHAIN_10);
     brainSignals.stopRequest = 1;
     settings.maxNode = 0;
-    searchControl.turnBudget = 0;
-    searchControl.nodeCounter = 1;  // the chain's 23 nodes reach no multiple of 1024
+    threatThread.control.turnBudget = 0;
+    threatThread.control.nodeCounter = 1;  // the chain's 23 nodes reach no multiple of 1024
     EXPECT_EQ(search(1), winAfterFours(10));
-    EXPECT_EQ(searchControl.searchStopFlag, 0);
+    EXPECT_EQ(threatThread.control.searchStopFlag, 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -729,17 +732,17 @@ TEST_F(ThreatSearchTest, LimitsAreReadOnlyAtPollingPoints) {
 
 TEST_F(ThreatSearchTest, ChainsThatRunPastTheLastRowFindNoWin) {
     fixture::setup(0, DOUBLE_FOUR);
-    searchControl.rootDepth = 399;
+    threatThread.control.rootDepth = 399;
     // Entry at row 399: the defender node would need row 400.
     EXPECT_EQ(freshSearch(1, 0), 0);
-    EXPECT_EQ(searchControl.searchStopFlag, 0);
+    EXPECT_EQ(threatThread.control.searchStopFlag, 0);
     EXPECT_EQ(probeCurrent(0, 1), NO_ENTRY) << "a cut-off is not a finding";
     // One row more is enough; the table kept nothing that hides the win.
-    searchControl.nodeCounter = 0;
+    threatThread.control.nodeCounter = 0;
     EXPECT_EQ(search(1, 1), winAfterFours(1));
 
     // Rows before the first: the immediate checks still work, the rest finds nothing.
-    searchControl.rootDepth = 5;
+    threatThread.control.rootDepth = 5;
     EXPECT_EQ(freshSearch(1, 6), 0);
     fixture::setup(0, R"(
 ...............
@@ -751,11 +754,11 @@ TEST_F(ThreatSearchTest, ChainsThatRunPastTheLastRowFindNoWin) {
 TEST_F(ThreatSearchTest, LongChainNearTheLastRowIsCutShort) {
     fixture::setup(0, CHAIN_10);
     // The chain needs rows entry .. entry + 19; give it one fewer.
-    searchControl.rootDepth = 400 - 19;
+    threatThread.control.rootDepth = 400 - 19;
     EXPECT_EQ(freshSearch(1, 0), 0);
     // With the rows it needs, and the table as the cut-short search left it.
-    searchControl.rootDepth = 400 - 20;
-    searchControl.nodeCounter = 0;
+    threatThread.control.rootDepth = 400 - 20;
+    threatThread.control.nodeCounter = 0;
     EXPECT_EQ(search(1, 0), winAfterFours(10));
 }
 

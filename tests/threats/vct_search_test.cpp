@@ -18,9 +18,12 @@
 #include "rules/forbidden.h"
 #include "support/position_fixture.h"
 #include "support/search_limits.h"
+#include "support/threat_thread.h"
 #include "support/vct_positions.h"
 #include "threats/threat_table.h"
 #include "threats/vct_search.h"
+
+using fixture::threatThread;
 
 namespace {
 
@@ -37,7 +40,7 @@ protected:
     }
 
     void SetUp() override {
-        fixture::liftSearchLimits(0);
+        fixture::liftSearchLimits(threatThread.control, 0);
     }
 
     // A fresh proof attempt from an empty table; the position must come back intact.
@@ -47,11 +50,11 @@ protected:
         const int moves = pos.moveCount;
         int board[MAX_SIDE][MAX_SIDE];
         std::memcpy(board, pos.board, sizeof board);
-        const int v = vctSearch(side, VctBounds{depth, NODES, 0});
+        const int v = vctSearch(threatThread, side, VctBounds{depth, NODES, 0});
         EXPECT_EQ(key, pos.hashKey);
         EXPECT_EQ(moves, pos.moveCount);
         EXPECT_EQ(0, std::memcmp(board, pos.board, sizeof board));
-        EXPECT_FALSE(vctRanOut());
+        EXPECT_FALSE(vctRanOut(threatThread));
         return v;
     }
 };
@@ -145,7 +148,7 @@ TEST_F(VctSearchTest, DoubleThreeWinsExceptForBlackUnderRenju) {
         EXPECT_EQ(rule != RULE_RENJU, v > WIN) << "rule " << rule;
         int x = -1, y = -1;
         if (v > WIN) {
-            ASSERT_TRUE(vctWinningMove(x, y));
+            ASSERT_TRUE(vctWinningMove(threatThread, x, y));
             EXPECT_TRUE(x == 7 && y == 7) << "rule " << rule;
         }
         fixture::setup(rule, fixture::swapColours(DOUBLE_THREE));
@@ -159,7 +162,7 @@ TEST_F(VctSearchTest, WinsUnderEveryRuleStartOnAPlayablePoint) {
         const int v = prove(w.side, w.depth);
         EXPECT_GT(v, WIN) << w.name;
         int x = -1, y = -1;
-        ASSERT_TRUE(vctWinningMove(x, y)) << w.name;
+        ASSERT_TRUE(vctWinningMove(threatThread, x, y)) << w.name;
         EXPECT_EQ(EMPTY, pos.board[x][y]) << w.name;
         if (w.rule == RULE_RENJU && w.side == BLACK) {
             EXPECT_EQ(0, isForbidden(x, y)) << w.name;
@@ -180,14 +183,14 @@ TEST_F(VctSearchTest, CounterFoursAndForbiddenCompletionsRefuteThreats) {
 TEST_F(VctSearchTest, StopsWithinItsBudgetAndOnAStopRequest) {
     fixture::setup(RULE_STANDARD, vct_positions::STANDARD_WHITE_WIN, 20, 20);
     clearThreatTable();
-    EXPECT_EQ(0, vctSearch(WHITE, VctBounds{6, 500, 0}));
-    EXPECT_TRUE(vctRanOut());
-    EXPECT_LE(vctNodesSpent(), 501);
+    EXPECT_EQ(0, vctSearch(threatThread, WHITE, VctBounds{6, 500, 0}));
+    EXPECT_TRUE(vctRanOut(threatThread));
+    EXPECT_LE(vctNodesSpent(threatThread), 501);
     clearThreatTable();
     brainSignals.stopRequest = 1;
-    EXPECT_EQ(0, vctSearch(WHITE, VctBounds{6, NODES, 0}));
-    EXPECT_EQ(1, searchControl.searchStopFlag);
-    EXPECT_LE(searchControl.nodeCounter, 1024);
+    EXPECT_EQ(0, vctSearch(threatThread, WHITE, VctBounds{6, NODES, 0}));
+    EXPECT_EQ(1, threatThread.control.searchStopFlag);
+    EXPECT_LE(threatThread.control.nodeCounter, 1024);
 }
 
 }  // namespace

@@ -10,6 +10,9 @@
 
 namespace {
 
+// The position these tests build and change.
+Position pos;
+
 // A mid-game 15 by 15 position, 36 stones: one line per y, 'X' black, 'O' white.
 const char* const MIDGAME[15] = {
     "...............",
@@ -38,12 +41,12 @@ struct Point {
 std::vector<Point> setUpMidgame(int rule) {
     setBoardGeometry(15, 15, rule);
     initTables();
-    resetBoard();
+    resetBoard(pos);
     for (int y = 0; y < 15; ++y)
         for (int x = 0; x < 15; ++x) {
             char ch = MIDGAME[y][x];
-            if (ch == 'X') makeMove(x, y, BLACK);
-            if (ch == 'O') makeMove(x, y, WHITE);
+            if (ch == 'X') makeMove(pos, x, y, BLACK);
+            if (ch == 'O') makeMove(pos, x, y, WHITE);
         }
     std::vector<Point> moves;
     for (int x = 0; x < 15; ++x)
@@ -57,8 +60,8 @@ std::vector<Point> setUpMidgame(int rule) {
         }
     // Visit every candidate once so that all records in reach hold table values.
     for (const Point& p : moves) {
-        makeMove(p.x, p.y, BLACK);
-        unmakeMove(p.x, p.y, BLACK);
+        makeMove(pos, p.x, p.y, BLACK);
+        unmakeMove(pos, p.x, p.y, BLACK);
     }
     return moves;
 }
@@ -78,8 +81,8 @@ void BM_MakeUnmakePair(benchmark::State& state) {
     int colour = BLACK;
     for (auto _ : state) {
         const Point& p = moves[next];
-        makeMove(p.x, p.y, colour);
-        unmakeMove(p.x, p.y, colour);
+        makeMove(pos, p.x, p.y, colour);
+        unmakeMove(pos, p.x, p.y, colour);
         benchmark::DoNotOptimize(pos.hashKey);
         if (++next == moves.size()) next = 0, colour ^= 3;
     }
@@ -92,8 +95,8 @@ void BM_TrialMakeUnmakePair(benchmark::State& state) {
     size_t next = 0;
     for (auto _ : state) {
         const Point& p = moves[next];
-        makeMoveKeepingNoStrongSet(p.x, p.y, BLACK);
-        unmakeMoveKeepingNoStrongSet(p.x, p.y, BLACK);
+        makeMoveKeepingNoStrongSet(pos, p.x, p.y, BLACK);
+        unmakeMoveKeepingNoStrongSet(pos, p.x, p.y, BLACK);
         benchmark::DoNotOptimize(pos.hashKey);
         if (++next == moves.size()) next = 0;
     }
@@ -106,8 +109,9 @@ void BM_ListQueries(benchmark::State& state) {
     for (auto _ : state) {
         int n = 0;
         for (int c = 1; c <= 2; ++c)
-            n += listFives(entries, c) + listOpenFours(entries, c) + listFours(entries, c) +
-                 listOpenThrees(entries, c) + listFourOrThreePoints(entries, c) + neighbourhoodCount(7, 7, c);
+            n += listFives(pos, entries, c) + listOpenFours(pos, entries, c) +
+                 listFours(pos, entries, c) + listOpenThrees(pos, entries, c) +
+                 listFourOrThreePoints(pos, entries, c) + neighbourhoodCount(pos, 7, 7, c);
         benchmark::DoNotOptimize(n);
     }
 }

@@ -19,6 +19,9 @@ using fixture::threatThread;
 
 namespace {
 
+// The position of the thread these tests search with.
+Position& pos = threatThread.pos;
+
 struct Point {
     int x, y;
 };
@@ -34,15 +37,15 @@ bool makesFive(int x, int y, int c) {
 void midGame(int rule, unsigned seed, int stones) {
     setBoardGeometry(15, 15, rule);
     initTables();
-    resetBoard();
+    resetBoard(pos);
     resetEvaluationState(threatThread);
     std::mt19937 rng(seed);
     int colour = BLACK, placed = 0;
     for (int tries = 0; placed < stones && tries < 10000; ++tries) {
         int x = 3 + static_cast<int>(rng() % 9), y = 3 + static_cast<int>(rng() % 9);
         if (pos.board[x][y] != EMPTY || makesFive(x, y, colour)) continue;
-        if (rule == RULE_RENJU && colour == BLACK && isForbidden(x, y)) continue;
-        makeMove(x, y, colour);
+        if (rule == RULE_RENJU && colour == BLACK && isForbidden(pos, x, y)) continue;
+        makeMove(pos, x, y, colour);
         colour ^= 3;
         ++placed;
     }
@@ -86,7 +89,7 @@ void BM_IsForbiddenThreatPoints(benchmark::State& state) {
     int forbidden = 0;
     for (auto _ : state) {
         const Point& p = points[i];
-        forbidden += isForbidden(p.x, p.y);
+        forbidden += isForbidden(pos, p.x, p.y);
         i = i + 1 == points.size() ? 0 : i + 1;
     }
     benchmark::DoNotOptimize(forbidden);
@@ -102,7 +105,7 @@ void BM_IsForbiddenCandidates(benchmark::State& state) {
     int forbidden = 0;
     for (auto _ : state) {
         const Point& p = points[i];
-        forbidden += isForbidden(p.x, p.y);
+        forbidden += isForbidden(pos, p.x, p.y);
         i = i + 1 == points.size() ? 0 : i + 1;
     }
     benchmark::DoNotOptimize(forbidden);
@@ -138,7 +141,7 @@ void BM_SearchTableStoreProbe(benchmark::State& state) {
     int64_t sum = 0;
     for (auto _ : state) {
         pos.hashKey = keys[i];
-        storeSearchTable(6, static_cast<int>(i & 1023), 3, 1, 7, 7, 8, 8, -1, -1);
+        storeSearchTable(pos, 6, static_cast<int>(i & 1023), 3, 1, 7, 7, 8, 8, -1, -1);
         uint64_t other = keys[(i * 7 + 3) & (keys.size() - 1)];
         sum += probeSearchTable(6, -100, 100, 1, static_cast<uint32_t>(other), static_cast<uint32_t>(other >> 32), x,
                                 y, 3);
@@ -160,7 +163,7 @@ void BM_ThreatTableStoreProbe(benchmark::State& state) {
     int64_t sum = 0;
     for (auto _ : state) {
         pos.hashKey = keys[i];
-        storeThreatTable(static_cast<int>(i & 1023), 390, 0, 0);
+        storeThreatTable(pos, static_cast<int>(i & 1023), 390, 0, 0);
         uint64_t other = keys[(i * 7 + 3) & (keys.size() - 1)];
         sum += probeThreatTable(0, 390, 0, static_cast<uint32_t>(other), static_cast<uint32_t>(other >> 32));
         i = (i + 1) & (keys.size() - 1);

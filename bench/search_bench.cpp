@@ -18,6 +18,9 @@
 
 namespace {
 
+// The position of the thread the drivers search with.
+Position& pos = mainThread.pos;
+
 struct BenchPosition {
     const char* drawing;  // one line per y, one character per x
     int side;
@@ -68,7 +71,7 @@ void buildBoard(int rule) {
 }
 
 void placeDrawing(const char* drawing) {
-    resetBoard();
+    resetBoard(pos);
     int y = 0, x = 0;
     bool lineHasCells = false;
     for (const char* p = drawing; *p; ++p) {
@@ -81,8 +84,8 @@ void placeDrawing(const char* drawing) {
         }
         if (ch == ' ') continue;
         lineHasCells = true;
-        if (ch == 'X') makeMove(x, y, BLACK);
-        if (ch == 'O') makeMove(x, y, WHITE);
+        if (ch == 'X') makeMove(pos, x, y, BLACK);
+        if (ch == 'O') makeMove(pos, x, y, WHITE);
         ++x;
     }
 }

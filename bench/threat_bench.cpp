@@ -25,6 +25,9 @@ using fixture::threatThread;
 
 namespace {
 
+// The position of the thread these tests search with.
+Position& pos = threatThread.pos;
+
 constexpr int ROOT = 20;
 
 struct Puzzle {
@@ -140,7 +143,8 @@ void prepareSearch() {
 // Time to prove one win from an empty table; nodes per second over all iterations.
 void BM_ProveWin(benchmark::State& state) {
     const Puzzle& p = PUZZLES[state.range(0)];
-    fixture::setup(p.rule, p.swapped ? fixture::swapColours(p.drawing) : std::string(p.drawing));
+    fixture::setup(pos, p.rule,
+                   p.swapped ? fixture::swapColours(p.drawing) : std::string(p.drawing));
     prepareSearch();
     int64_t nodes = 0;
     for (auto _ : state) {
@@ -210,7 +214,7 @@ O..XXXOOXXX...O
 
 void BM_RefuteAll(benchmark::State& state) {
     const Refutation& r = REFUTATIONS[state.range(0)];
-    fixture::setup(r.rule, r.drawing);
+    fixture::setup(pos, r.rule, r.drawing);
     prepareSearch();
     setThreatTableCount(1 << 16);  // room for every node of the tree
     resizeThreatTable();
@@ -249,17 +253,17 @@ std::vector<MidGame> midGames(int count, int stones) {
     for (int g = 0; g < count; ++g) {
         std::string cells(15 * 16, '.');
         for (int y = 0; y < 15; ++y) cells[y * 16 + 15] = '\n';
-        fixture::newBoard(0);
+        fixture::newBoard(pos, 0);
         int placed = 0;
         for (int tries = 0; placed < stones && tries < 10000; ++tries) {
             const int x = static_cast<int>(spread(rng));
             const int y = static_cast<int>(spread(rng));
             if (!onBoard(x, y) || pos.board[x][y] != EMPTY) continue;
             const int colour = placed % 2 == 0 ? BLACK : WHITE;
-            makeMove(x, y, colour);
+            makeMove(pos, x, y, colour);
             if (pos.setRows[SET_FIVE][0] | pos.setRows[SET_FIVE][1] | pos.setRows[SET_OPEN_FOUR][0] |
                 pos.setRows[SET_OPEN_FOUR][1]) {
-                unmakeMove(x, y, colour);  // keep positions where nobody wins at once
+                unmakeMove(pos, x, y, colour);  // keep positions where nobody wins at once
                 continue;
             }
             cells[y * 16 + x] = colour == BLACK ? 'X' : 'O';
@@ -276,19 +280,19 @@ void BM_MidGameCalls(benchmark::State& state) {
     int64_t nodes = 0;
     int64_t calls = 0;
     int wins = 0;
-    fixture::newBoard(0);
+    fixture::newBoard(pos, 0);
     prepareSearch();
     for (auto _ : state) {
         state.PauseTiming();
         const MidGame& g = games[calls % games.size()];
-        const std::vector<fixture::Stone> made = fixture::place(g.drawing);
+        const std::vector<fixture::Stone> made = fixture::place(pos, g.drawing);
         clearThreatTable();
         threatThread.control.nodeCounter = 0;
         state.ResumeTiming();
         const int result = threatSearch(threatThread, ROOT, g.side, 0, 0);
         benchmark::DoNotOptimize(result);
         state.PauseTiming();
-        fixture::unwind(made);
+        fixture::unwind(pos, made);
         state.ResumeTiming();
         nodes += threatThread.control.nodeCounter;
         wins += result > 0;

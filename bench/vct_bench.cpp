@@ -22,6 +22,9 @@ using fixture::threatThread;
 
 namespace {
 
+// The position of the thread these benchmarks search with.
+Position& pos = threatThread.pos;
+
 constexpr int MOST_DEPTH = 7;
 constexpr int64_t NODE_BUDGET = 100000;
 
@@ -45,7 +48,7 @@ int solve(int side, int64_t& nodes) {
 
 void BM_SolveVct(benchmark::State& state) {
     const vct_positions::Won& w = vct_positions::WON[state.range(0)];
-    fixture::setup(w.rule, w.drawing, w.size, w.size);
+    fixture::setup(pos, w.rule, w.drawing, w.size, w.size);
     prepare();
     int64_t nodes = 0;
     int solved = 0;

@@ -45,7 +45,7 @@ void linePoint(int d, int k, int p, int& x, int& y) {
     }
 }
 
-uint64_t* lineWords(int d) {
+uint64_t* lineWords(Position& pos, int d) {
     switch (d) {
         case 0: return pos.lineBits0;
         case 1: return pos.lineBits1;
@@ -54,7 +54,7 @@ uint64_t* lineWords(int d) {
     }
 }
 
-bool checkLineWords(Report& r) {
+bool checkLineWords(Position& pos, Report& r) {
     for (int d = 0; d < 4; ++d) {
         const int lines = d < 2 ? MAX_SIDE : 2 * MAX_SIDE;
         const int used = d < 2 ? n() : 2 * n() - 1;
@@ -69,16 +69,16 @@ bool checkLineWords(Report& r) {
                     expected |= static_cast<uint64_t>(pos.board[x][y]) << (2 * p + 8);
                 }
             }
-            if (lineWords(d)[k] != expected)
+            if (lineWords(pos, d)[k] != expected)
                 return r.fail("line word %d of direction %d is %llx, the board gives %llx", k, d,
-                              static_cast<unsigned long long>(lineWords(d)[k]),
+                              static_cast<unsigned long long>(lineWords(pos, d)[k]),
                               static_cast<unsigned long long>(expected));
         }
     }
     return true;
 }
 
-bool checkStones(Report& r) {
+bool checkStones(Position& pos, Report& r) {
     uint64_t key = 0;
     int stones = 0;
     for (int x = 0; x < MAX_SIDE; ++x)
@@ -103,23 +103,25 @@ bool checkStones(Report& r) {
     return true;
 }
 
-bool own(int x, int y, int c) { return onBoard(x, y) && pos.board[x][y] == c; }
+bool own(Position& pos, int x, int y, int c) {
+    return onBoard(x, y) && pos.board[x][y] == c;
+}
 
 // Length of the run of c starting at (x, y) and walking by (vx, vy).
-int runLength(int x, int y, int vx, int vy, int c) {
+int runLength(Position& pos, int x, int y, int vx, int vy, int c) {
     int len = 0;
-    while (own(x + len * vx, y + len * vy, c)) ++len;
+    while (own(pos, x + len * vx, y + len * vy, c)) ++len;
     return len;
 }
 
 // The class the table gives, corrected for long lines the nine points miss.
-int expectedClass(int x, int y, int d, int c, int tableClass) {
+int expectedClass(Position& pos, int x, int y, int d, int c, int tableClass) {
     if (!overlineLosesFor(geometry.rule, c)) return tableClass;
     const int vx = DIR_DX[d], vy = DIR_DY[d];
     if (tableClass == SHAPE_FIVE && geometry.rule == RULE_CARO) {
         // Recounted from the whole line: the run through (x, y) and its two ends.
-        int ahead = runLength(x + vx, y + vy, vx, vy, c);
-        int behind = runLength(x - vx, y - vy, -vx, -vy, c);
+        int ahead = runLength(pos, x + vx, y + vy, vx, vy, c);
+        int behind = runLength(pos, x - vx, y - vy, -vx, -vy, c);
         if (ahead + behind >= 5) return SHAPE_OVERLINE;
         auto closed = [&](int k) {
             int ex = x + k * vx, ey = y + k * vy;
@@ -129,17 +131,17 @@ int expectedClass(int x, int y, int d, int c, int tableClass) {
     }
     if (tableClass == SHAPE_FIVE) {
         // The five through (x, y) plus the stone just past its far end.
-        int ahead = runLength(x + vx, y + vy, vx, vy, c);
-        int behind = runLength(x - vx, y - vy, -vx, -vy, c);
-        bool longAhead = behind == 0 && own(x + 5 * vx, y + 5 * vy, c);
-        bool longBehind = ahead == 0 && own(x - 5 * vx, y - 5 * vy, c);
+        int ahead = runLength(pos, x + vx, y + vy, vx, vy, c);
+        int behind = runLength(pos, x - vx, y - vy, -vx, -vy, c);
+        bool longAhead = behind == 0 && own(pos, x + 5 * vx, y + 5 * vy, c);
+        bool longBehind = ahead == 0 && own(pos, x - 5 * vx, y - 5 * vy, c);
         return longAhead || longBehind ? SHAPE_OVERLINE : SHAPE_FIVE;
     }
     if (tableClass == SHAPE_FOUR_OPEN) {
-        int ahead = runLength(x + vx, y + vy, vx, vy, c);
-        int behind = runLength(x - vx, y - vy, -vx, -vy, c);
-        bool sixAhead = own(x + (ahead + 2) * vx, y + (ahead + 2) * vy, c);
-        bool sixBehind = own(x - (behind + 2) * vx, y - (behind + 2) * vy, c);
+        int ahead = runLength(pos, x + vx, y + vy, vx, vy, c);
+        int behind = runLength(pos, x - vx, y - vy, -vx, -vy, c);
+        bool sixAhead = own(pos, x + (ahead + 2) * vx, y + (ahead + 2) * vy, c);
+        bool sixBehind = own(pos, x - (behind + 2) * vx, y - (behind + 2) * vy, c);
         if (sixAhead || sixBehind) return SHAPE_FOUR;
         if (geometry.rule != RULE_CARO) return SHAPE_FOUR_OPEN;
         // Caro: past either free end, a point that would close the five left
@@ -165,7 +167,7 @@ int initialClass(int x, int y, int d) {
     return room < 5 ? 0 : 1;
 }
 
-int patternCode(int x, int y, int d) {
+int patternCode(Position& pos, int x, int y, int d) {
     int k, p;
     switch (d) {
         case 0: k = x, p = y; break;
@@ -173,15 +175,15 @@ int patternCode(int x, int y, int d) {
         case 2: k = x + y, p = geometry.diagPos2[x][y]; break;
         default: k = x - y + n() - 1, p = geometry.diagPos3[x][y]; break;
     }
-    return static_cast<int>((lineWords(d)[k] >> (2 * p)) & 0x3FFFF);
+    return static_cast<int>((lineWords(pos, d)[k] >> (2 * p)) & 0x3FFFF);
 }
 
-bool checkClasses(Report& r) {
+bool checkClasses(Position& pos, Report& r) {
     for (int x = 0; x < geometry.sizeX; ++x)
         for (int y = 0; y < geometry.sizeY; ++y)
             for (int d = 0; d < 4; ++d) {
                 const ShapeInfo& rec = pos.shapeInfo[d][x][y];
-                const ShapeInfo& table = tables.patternTable[patternCode(x, y, d)];
+                const ShapeInfo& table = tables.patternTable[patternCode(pos, x, y, d)];
                 for (int i = 0; i < 2; ++i) {
                     int k = rec.shape[i];
                     if (rec.room[i] < 0 || rec.room[i] > 8)
@@ -190,7 +192,7 @@ bool checkClasses(Report& r) {
                         if (k != 0) return r.fail("occupied (%d, %d) has class %d", x, y, k);
                         continue;
                     }
-                    int expected = expectedClass(x, y, d, i + 1, table.shape[i]);
+                    int expected = expectedClass(pos, x, y, d, i + 1, table.shape[i]);
                     bool untouched = table.shape[i] == 0 && k == initialClass(x, y, d);
                     if (k != expected && !untouched)
                         return r.fail("(%d, %d) direction %d colour %d has class %d, expected %d", x, y, d, i + 1,
@@ -204,7 +206,7 @@ constexpr int kindOf(int k) {
     return k == 12 ? 0 : k == 11 ? 1 : (k == 9 || k == 10) ? 2 : (k == 7 || k == 8) ? 3 : -1;
 }
 
-bool checkTotalsAndSets(Report& r, bool checkStrongSet) {
+bool checkTotalsAndSets(Position& pos, Report& r, bool checkStrongSet) {
     int32_t value[2] = {0, 0}, room[2] = {0, 0};
     for (int x = 0; x < MAX_SIDE; ++x)
         for (int y = 0; y < MAX_SIDE; ++y)
@@ -258,7 +260,8 @@ bool checkTotalsAndSets(Report& r, bool checkStrongSet) {
 
 }  // namespace
 
-bool checkConsistency(char* why, int whyLen, bool checkStrongSet) {
+bool checkConsistency(Position& pos, char* why, int whyLen, bool checkStrongSet) {
     Report r{why, whyLen};
-    return checkLineWords(r) && checkStones(r) && checkClasses(r) && checkTotalsAndSets(r, checkStrongSet);
+    return checkLineWords(pos, r) && checkStones(pos, r) && checkClasses(pos, r) &&
+           checkTotalsAndSets(pos, r, checkStrongSet);
 }

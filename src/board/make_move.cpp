@@ -21,13 +21,13 @@ constexpr int STRONG_WEIGHT = 316;
 constexpr int ROOMY_SUM = 25;
 constexpr int ROOMY_WEIGHT = 6;
 
-inline void clearMember(int kind, int i, int qx, int qy) {
+inline void clearMember(Position& pos, int kind, int i, int qx, int qy) {
     uint32_t& cols = pos.setCols[kind][i][qx];
     cols &= ~(1u << qy);
     if (cols == 0) pos.setRows[kind][i] &= ~(1u << qx);
 }
 
-inline void setMember(int kind, int i, int qx, int qy) {
+inline void setMember(Position& pos, int kind, int i, int qx, int qy) {
     pos.setCols[kind][i][qx] |= 1u << qy;
     pos.setRows[kind][i] |= 1u << qx;
 }
@@ -38,7 +38,8 @@ inline void setMember(int kind, int i, int qx, int qy) {
 // contribution out while the old class stands and putting it back after the
 // change; set bits that would be cleared and set again are left alone.
 template <bool KeepStrong>
-[[gnu::always_inline]] inline void changeClass(int qx, int qy, int i, int d, int newClass, int newRoom) {
+[[gnu::always_inline]] inline void changeClass(Position& pos, int qx, int qy, int i, int d,
+                                               int newClass, int newRoom) {
     ShapeInfo& rec = pos.shapeInfo[d][qx][qy];
     ShapeInfo& tot = pos.shapeInfo[4][qx][qy];
     const int oldClass = rec.shape[i];
@@ -70,25 +71,27 @@ template <bool KeepStrong>
         if (oldKind >= 0) {
             uint8_t& dirs = pos.setDirs[oldKind][i][qx][qy];
             dirs = static_cast<uint8_t>(dirs & ~(1u << d));
-            if (dirs == 0) clearMember(oldKind, i, qx, qy);
+            if (dirs == 0) clearMember(pos, oldKind, i, qx, qy);
         }
         if (newKind >= 0) {
             pos.setDirs[newKind][i][qx][qy] = static_cast<uint8_t>(pos.setDirs[newKind][i][qx][qy] | (1u << d));
-            setMember(newKind, i, qx, qy);
+            setMember(pos, newKind, i, qx, qy);
         }
     }
     if constexpr (KeepStrong) {
         const bool wasStrong = oldWeight >= STRONG_WEIGHT, isStrong = weight >= STRONG_WEIGHT;
-        if (wasStrong && !isStrong) clearMember(SET_STRONG, i, qx, qy);
-        if (isStrong && !wasStrong) setMember(SET_STRONG, i, qx, qy);
+        if (wasStrong && !isStrong) clearMember(pos, SET_STRONG, i, qx, qy);
+        if (isStrong && !wasStrong) setMember(pos, SET_STRONG, i, qx, qy);
     }
 }
 
-inline bool own(int x, int y, int c) { return onBoard(x, y) && pos.board[x][y] == c; }
+inline bool own(Position& pos, int x, int y, int c) {
+    return onBoard(x, y) && pos.board[x][y] == c;
+}
 
 // An end of a Caro five is closed by an opponent stone or a blocked point on the
 // board; the edge (and the filler outside a rectangular board) leaves it open.
-inline bool closesCaroFive(int x, int y, int c) {
+inline bool closesCaroFive(Position& pos, int x, int y, int c) {
     return onBoard(x, y) && (pos.board[x][y] == (c ^ 3) || pos.board[x][y] == BLOCKED);
 }
 
@@ -96,39 +99,40 @@ inline bool closesCaroFive(int x, int y, int c) {
 // it is one: a stone of c makes that completion six or more; under Caro a
 // closing point lets the opponent block the other end and leave a five closed
 // at both ends, so one reply answers it.
-inline bool spoilsOpenFour(int x, int y, int c) {
-    return own(x, y, c) || (geometry.rule == RULE_CARO && closesCaroFive(x, y, c));
+inline bool spoilsOpenFour(Position& pos, int x, int y, int c) {
+    return own(pos, x, y, c) || (geometry.rule == RULE_CARO && closesCaroFive(pos, x, y, c));
 }
 
 // False when the open four at q is no open four: the run of c through q is
 // followed, past one of its free ends, by a point that spoils it.
-bool openFourIsReal(int qx, int qy, int d, int c) {
+bool openFourIsReal(Position& pos, int qx, int qy, int d, int c) {
     const int vx = DIR_DX[d], vy = DIR_DY[d];
     int ex = qx + vx, ey = qy + vy;
-    while (own(ex, ey, c)) ex += vx, ey += vy;
-    if (spoilsOpenFour(ex + vx, ey + vy, c)) return false;
+    while (own(pos, ex, ey, c)) ex += vx, ey += vy;
+    if (spoilsOpenFour(pos, ex + vx, ey + vy, c)) return false;
     ex = qx - vx, ey = qy - vy;
-    while (own(ex, ey, c)) ex -= vx, ey -= vy;
-    return !spoilsOpenFour(ex - vx, ey - vy, c);
+    while (own(pos, ex, ey, c)) ex -= vx, ey -= vy;
+    return !spoilsOpenFour(pos, ex - vx, ey - vy, c);
 }
 
 // Stones of c next to q walking by (vx, vy).
-int runFrom(int qx, int qy, int vx, int vy, int c) {
+int runFrom(Position& pos, int qx, int qy, int vx, int vy, int c) {
     int n = 0;
-    for (qx += vx, qy += vy; own(qx, qy, c); qx += vx, qy += vy) ++n;
+    for (qx += vx, qy += vy; own(pos, qx, qy, c); qx += vx, qy += vy) ++n;
     return n;
 }
 
 // The five the pattern sees at q under Caro, judged on the whole line: six or
 // more is a long line, both ends closed leaves no shape in this direction (every
 // other window through q holds the closing point).
-int caroFiveClass(int qx, int qy, int d, int c) {
+int caroFiveClass(Position& pos, int qx, int qy, int d, int c) {
     const int vx = DIR_DX[d], vy = DIR_DY[d];
-    const int ahead = runFrom(qx, qy, vx, vy, c);
-    const int behind = runFrom(qx, qy, -vx, -vy, c);
+    const int ahead = runFrom(pos, qx, qy, vx, vy, c);
+    const int behind = runFrom(pos, qx, qy, -vx, -vy, c);
     if (ahead + behind + 1 > 5) return SHAPE_OVERLINE;
-    const bool closedAhead = closesCaroFive(qx + (ahead + 1) * vx, qy + (ahead + 1) * vy, c);
-    const bool closedBehind = closesCaroFive(qx - (behind + 1) * vx, qy - (behind + 1) * vy, c);
+    const bool closedAhead = closesCaroFive(pos, qx + (ahead + 1) * vx, qy + (ahead + 1) * vy, c);
+    const bool closedBehind =
+        closesCaroFive(pos, qx - (behind + 1) * vx, qy - (behind + 1) * vy, c);
     return closedAhead && closedBehind ? SHAPE_NONE : SHAPE_FIVE;
 }
 
@@ -137,19 +141,19 @@ int caroFiveClass(int qx, int qy, int d, int c) {
 // into a plain four (class 9). Under Caro it may also close a five's far end,
 // and a blocked point at an end closes it where a wall would not.
 template <bool KeepStrong>
-void applyLongLineRule(int qx, int qy, int d, int c) {
+void applyLongLineRule(Position& pos, int qx, int qy, int d, int c) {
     const int i = c - 1;
     const int vx = DIR_DX[d], vy = DIR_DY[d];
     const ShapeInfo& rec = pos.shapeInfo[d][qx][qy];
     if (rec.shape[i] == SHAPE_FIVE && geometry.rule == RULE_CARO) {
-        const int k = caroFiveClass(qx, qy, d, c);
-        if (k != SHAPE_FIVE) changeClass<KeepStrong>(qx, qy, i, d, k, rec.room[i]);
+        const int k = caroFiveClass(pos, qx, qy, d, c);
+        if (k != SHAPE_FIVE) changeClass<KeepStrong>(pos, qx, qy, i, d, k, rec.room[i]);
     } else if (rec.shape[i] == SHAPE_FIVE) {
-        bool longLine = (!own(qx - vx, qy - vy, c) && own(qx + 5 * vx, qy + 5 * vy, c)) ||
-                        (!own(qx + vx, qy + vy, c) && own(qx - 5 * vx, qy - 5 * vy, c));
-        if (longLine) changeClass<KeepStrong>(qx, qy, i, d, SHAPE_OVERLINE, rec.room[i]);
-    } else if (!openFourIsReal(qx, qy, d, c)) {
-        changeClass<KeepStrong>(qx, qy, i, d, SHAPE_FOUR, rec.room[i]);
+        bool longLine = (!own(pos, qx - vx, qy - vy, c) && own(pos, qx + 5 * vx, qy + 5 * vy, c)) ||
+                        (!own(pos, qx + vx, qy + vy, c) && own(pos, qx - 5 * vx, qy - 5 * vy, c));
+        if (longLine) changeClass<KeepStrong>(pos, qx, qy, i, d, SHAPE_OVERLINE, rec.room[i]);
+    } else if (!openFourIsReal(pos, qx, qy, d, c)) {
+        changeClass<KeepStrong>(pos, qx, qy, i, d, SHAPE_FOUR, rec.room[i]);
     }
 }
 
@@ -167,7 +171,7 @@ constexpr void clampSteps(int base, int step, int size, int& kmin, int& kmax) {
 }
 
 template <int D>
-inline uint64_t& lineWord(int x, int y) {
+inline uint64_t& lineWord(Position& pos, int x, int y) {
     if constexpr (D == 0) return pos.lineBits0[x];
     else if constexpr (D == 1) return pos.lineBits1[y];
     else if constexpr (D == 2) return pos.lineBits2[x + y];
@@ -186,7 +190,7 @@ inline int linePosition(int x, int y) {
 // points within lineRadius of (x, y) along the line. A colour's room is copied
 // only together with a change of its class.
 template <int D, bool KeepStrong>
-void updateDir(int x, int y) {
+void updateDir(Position& pos, int x, int y) {
     constexpr int dx = DIR_DX[D], dy = DIR_DY[D];
     const int radius = geometry.lineRadius;
     const bool exactBlack = overlineLosesFor(geometry.rule, BLACK);
@@ -194,33 +198,35 @@ void updateDir(int x, int y) {
     int kmin = -radius, kmax = radius;
     clampSteps(x, dx, geometry.sizeX, kmin, kmax);
     clampSteps(y, dy, geometry.sizeY, kmin, kmax);
-    const uint64_t word = lineWord<D>(x, y);
+    const uint64_t word = lineWord<D>(pos, x, y);
     const int p0 = linePosition<D>(x, y);
     for (int k = kmin; k <= kmax; ++k) {
         const int qx = x + k * dx, qy = y + k * dy;
         const ShapeInfo& table = tables.patternTable[(word >> (2 * (p0 + k))) & 0x3FFFF];
         const ShapeInfo& rec = pos.shapeInfo[D][qx][qy];
-        if (table.shape[0] != rec.shape[0]) changeClass<KeepStrong>(qx, qy, 0, D, table.shape[0], table.room[0]);
+        if (table.shape[0] != rec.shape[0])
+            changeClass<KeepStrong>(pos, qx, qy, 0, D, table.shape[0], table.room[0]);
         if (exactBlack && (rec.shape[0] == SHAPE_FOUR_OPEN || rec.shape[0] == SHAPE_FIVE))
-            applyLongLineRule<KeepStrong>(qx, qy, D, 1);
-        if (table.shape[1] != rec.shape[1]) changeClass<KeepStrong>(qx, qy, 1, D, table.shape[1], table.room[1]);
+            applyLongLineRule<KeepStrong>(pos, qx, qy, D, 1);
+        if (table.shape[1] != rec.shape[1])
+            changeClass<KeepStrong>(pos, qx, qy, 1, D, table.shape[1], table.room[1]);
         if (exactWhite && (rec.shape[1] == SHAPE_FOUR_OPEN || rec.shape[1] == SHAPE_FIVE))
-            applyLongLineRule<KeepStrong>(qx, qy, D, 2);
+            applyLongLineRule<KeepStrong>(pos, qx, qy, D, 2);
     }
 }
 
 template <bool KeepStrong>
-void place(int x, int y, int c) {
+void place(Position& pos, int x, int y, int c) {
     const uint64_t code = static_cast<uint64_t>(c);
     pos.board[x][y] = c;
     pos.lineBits0[x] |= code << (2 * y + 8);
-    updateDir<0, KeepStrong>(x, y);
+    updateDir<0, KeepStrong>(pos, x, y);
     pos.lineBits1[y] |= code << (2 * x + 8);
-    updateDir<1, KeepStrong>(x, y);
-    lineWord<2>(x, y) |= code << (2 * linePosition<2>(x, y) + 8);
-    updateDir<2, KeepStrong>(x, y);
-    lineWord<3>(x, y) |= code << (2 * linePosition<3>(x, y) + 8);
-    updateDir<3, KeepStrong>(x, y);
+    updateDir<1, KeepStrong>(pos, x, y);
+    lineWord<2>(pos, x, y) |= code << (2 * linePosition<2>(x, y) + 8);
+    updateDir<2, KeepStrong>(pos, x, y);
+    lineWord<3>(pos, x, y) |= code << (2 * linePosition<3>(x, y) + 8);
+    updateDir<3, KeepStrong>(pos, x, y);
     pos.hashKey ^= tables.zobristKeys[zobristIndex(x, y, c)];
     if (c != BLOCKED) {
         pos.moveList[pos.moveCount][0] = x;
@@ -230,23 +236,31 @@ void place(int x, int y, int c) {
 }
 
 template <bool KeepStrong>
-void lift(int x, int y, int c) {
+void lift(Position& pos, int x, int y, int c) {
     pos.board[x][y] = EMPTY;
     pos.lineBits0[x] &= ~(uint64_t{3} << (2 * y + 8));
-    updateDir<0, KeepStrong>(x, y);
+    updateDir<0, KeepStrong>(pos, x, y);
     pos.lineBits1[y] &= ~(uint64_t{3} << (2 * x + 8));
-    updateDir<1, KeepStrong>(x, y);
-    lineWord<2>(x, y) &= ~(uint64_t{3} << (2 * linePosition<2>(x, y) + 8));
-    updateDir<2, KeepStrong>(x, y);
-    lineWord<3>(x, y) &= ~(uint64_t{3} << (2 * linePosition<3>(x, y) + 8));
-    updateDir<3, KeepStrong>(x, y);
+    updateDir<1, KeepStrong>(pos, x, y);
+    lineWord<2>(pos, x, y) &= ~(uint64_t{3} << (2 * linePosition<2>(x, y) + 8));
+    updateDir<2, KeepStrong>(pos, x, y);
+    lineWord<3>(pos, x, y) &= ~(uint64_t{3} << (2 * linePosition<3>(x, y) + 8));
+    updateDir<3, KeepStrong>(pos, x, y);
     pos.hashKey ^= tables.zobristKeys[zobristIndex(x, y, c)];
     if (c != BLOCKED) --pos.moveCount;
 }
 
 }  // namespace
 
-void makeMove(int x, int y, int c) { place<true>(x, y, c); }
-void unmakeMove(int x, int y, int c) { lift<true>(x, y, c); }
-void makeMoveKeepingNoStrongSet(int x, int y, int c) { place<false>(x, y, c); }
-void unmakeMoveKeepingNoStrongSet(int x, int y, int c) { lift<false>(x, y, c); }
+void makeMove(Position& pos, int x, int y, int c) {
+    place<true>(pos, x, y, c);
+}
+void unmakeMove(Position& pos, int x, int y, int c) {
+    lift<true>(pos, x, y, c);
+}
+void makeMoveKeepingNoStrongSet(Position& pos, int x, int y, int c) {
+    place<false>(pos, x, y, c);
+}
+void unmakeMoveKeepingNoStrongSet(Position& pos, int x, int y, int c) {
+    lift<false>(pos, x, y, c);
+}

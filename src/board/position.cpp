@@ -6,8 +6,6 @@
 #include "board/geometry.h"
 #include "board/position.h"
 
-Position pos;
-
 namespace {
 
 // Line length on the n by n square: all lines of directions 0 and 1 have n
@@ -17,7 +15,7 @@ int diagonal3Length(int k, int n) { return n - std::abs(k - (n - 1)); }
 
 uint64_t walls(int length) { return uint64_t{0xC0} | (uint64_t{3} << (2 * length + 8)); }
 
-void resetLineWords() {
+void resetLineWords(Position& pos) {
     const int n = geometry.boardSize;
     std::memset(pos.board, 0, sizeof pos.board);
     std::memset(pos.lineBits0, 0, sizeof pos.lineBits0);
@@ -47,7 +45,7 @@ int initialRoom(int x, int y, int dx, int dy, int n) {
 // An empty board starts with class 1 in every direction that has room for a
 // line through the point, and keeps it until a stone comes within reach; the
 // pattern table takes over from then on.
-void initialiseRecords() {
+void initialiseRecords(Position& pos) {
     const int n = geometry.boardSize;
     std::memset(pos.shapeInfo, 0, sizeof pos.shapeInfo);
     std::memset(pos.classKey, 0, sizeof pos.classKey);
@@ -83,7 +81,7 @@ void initialiseRecords() {
         }
 }
 
-void emptyCandidateSets() {
+void emptyCandidateSets(Position& pos) {
     std::memset(pos.setRows, 0, sizeof pos.setRows);
     std::memset(pos.setCols, 0, sizeof pos.setCols);
     std::memset(pos.setDirs, 0, sizeof pos.setDirs);
@@ -92,10 +90,10 @@ void emptyCandidateSets() {
 
 }  // namespace
 
-void resetBoard() {
-    resetLineWords();
-    initialiseRecords();
-    emptyCandidateSets();
+void resetBoard(Position& pos) {
+    resetLineWords(pos);
+    initialiseRecords(pos);
+    emptyCandidateSets(pos);
     pos.hashKey = 0;
     pos.moveCount = 0;
     // A rectangular board lives in the top-left corner of the n by n square;
@@ -104,5 +102,5 @@ void resetBoard() {
     if (geometry.sizeX != geometry.sizeY)
         for (int x = 0; x < n; ++x)
             for (int y = 0; y < n; ++y)
-                if (x >= geometry.sizeX || y >= geometry.sizeY) makeMove(x, y, BLOCKED);
+                if (x >= geometry.sizeX || y >= geometry.sizeY) makeMove(pos, x, y, BLOCKED);
 }

@@ -35,22 +35,20 @@ struct Position {
     int moveCount;
 };
 
-extern Position pos;
-
 // Empty board of the current geometry; blocked filler points outside a
 // rectangular board are made with code 3.
-void resetBoard();
+void resetBoard(Position& pos);
 
 // c is 1, 2 or 3; the point must be on the board and empty.
-void makeMove(int x, int y, int c);
+void makeMove(Position& pos, int x, int y, int c);
 // c must be the code that was made at (x, y); undo in reverse order.
-void unmakeMove(int x, int y, int c);
+void unmakeMove(Position& pos, int x, int y, int c);
 
 // The same as makeMove/unmakeMove, except that the strong-point set (kind 4)
 // is not kept: the mechanism behind the trial moves of the forbidden test and
 // the threat search. Nothing reads kind 4 while such a stone is on the board.
-void makeMoveKeepingNoStrongSet(int x, int y, int c);
-void unmakeMoveKeepingNoStrongSet(int x, int y, int c);
+void makeMoveKeepingNoStrongSet(Position& pos, int x, int y, int c);
+void unmakeMoveKeepingNoStrongSet(Position& pos, int x, int y, int c);
 
 // Recounts every incremental record from the stones and compares. Returns true
 // when all agree; otherwise describes the first difference in `why` (if given).
@@ -60,4 +58,5 @@ void unmakeMoveKeepingNoStrongSet(int x, int y, int c);
 // (kind 4 only when checkStrongSet: trial moves leave it stale) and the two
 // board-wide sums. Rooms are only range-checked: a room is refreshed only with
 // a change of class, so it cannot be recounted from the stones.
-bool checkConsistency(char* why = nullptr, int whyLen = 0, bool checkStrongSet = true);
+bool checkConsistency(Position& pos, char* why = nullptr, int whyLen = 0,
+                      bool checkStrongSet = true);

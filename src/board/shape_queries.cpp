@@ -18,7 +18,7 @@ inline int writeColumn(MoveEntry* entries, int count, int x, uint32_t cols) {
     return count;
 }
 
-int listKind(MoveEntry* entries, int kind, int c) {
+int listKind(Position& pos, MoveEntry* entries, int kind, int c) {
     const int i = c - 1;
     uint32_t rows = pos.setRows[kind][i];
     int count = 0;
@@ -36,13 +36,23 @@ inline uint32_t placeMask(uint32_t mask, int shift) { return shift >= 0 ? mask <
 
 }  // namespace
 
-int listFives(MoveEntry* entries, int c) { return listKind(entries, SET_FIVE, c); }
-int listOpenFours(MoveEntry* entries, int c) { return listKind(entries, SET_OPEN_FOUR, c); }
-int listFours(MoveEntry* entries, int c) { return listKind(entries, SET_FOUR, c); }
-int listOpenThrees(MoveEntry* entries, int c) { return listKind(entries, SET_THREE, c); }
-int listStrongPoints(MoveEntry* entries, int c) { return listKind(entries, SET_STRONG, c); }
+int listFives(Position& pos, MoveEntry* entries, int c) {
+    return listKind(pos, entries, SET_FIVE, c);
+}
+int listOpenFours(Position& pos, MoveEntry* entries, int c) {
+    return listKind(pos, entries, SET_OPEN_FOUR, c);
+}
+int listFours(Position& pos, MoveEntry* entries, int c) {
+    return listKind(pos, entries, SET_FOUR, c);
+}
+int listOpenThrees(Position& pos, MoveEntry* entries, int c) {
+    return listKind(pos, entries, SET_THREE, c);
+}
+int listStrongPoints(Position& pos, MoveEntry* entries, int c) {
+    return listKind(pos, entries, SET_STRONG, c);
+}
 
-int listFourOrThreePoints(MoveEntry* entries, int c) {
+int listFourOrThreePoints(Position& pos, MoveEntry* entries, int c) {
     const int i = c - 1;
     uint32_t rows = pos.setRows[SET_FOUR][i] | pos.setRows[SET_THREE][i];
     int count = 0;
@@ -56,7 +66,7 @@ int listFourOrThreePoints(MoveEntry* entries, int c) {
     return count;
 }
 
-int neighbourhoodCount(int x, int y, int c, const uint32_t* excludedRows) {
+int neighbourhoodCount(Position& pos, int x, int y, int c, const uint32_t* excludedRows) {
     // Rows x-3 .. x+3: columns y-3, y, y+3 on the outer rows, y-2 .. y+2 on the
     // next two, y-3 .. y+3 on the centre row.
     static constexpr uint32_t ROW_MASK[7] = {73, 31, 31, 127, 31, 31, 73};
@@ -74,7 +84,7 @@ int neighbourhoodCount(int x, int y, int c, const uint32_t* excludedRows) {
     return count;
 }
 
-bool firstMember(int kind, int c, int& x, int& y) {
+bool firstMember(Position& pos, int kind, int c, int& x, int& y) {
     const int i = c - 1;
     uint32_t rows = pos.setRows[kind][i];
     if (rows == 0) return false;

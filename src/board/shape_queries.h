@@ -3,18 +3,20 @@
 // entries (keys untouched), in x then y order, and returns the count.
 #include "board/types.h"
 
-int listFives(MoveEntry* entries, int c);
-int listOpenFours(MoveEntry* entries, int c);
-int listFours(MoveEntry* entries, int c);
-int listOpenThrees(MoveEntry* entries, int c);
-int listStrongPoints(MoveEntry* entries, int c);
+struct Position;
+
+int listFives(Position& pos, MoveEntry* entries, int c);
+int listOpenFours(Position& pos, MoveEntry* entries, int c);
+int listFours(Position& pos, MoveEntry* entries, int c);
+int listOpenThrees(Position& pos, MoveEntry* entries, int c);
+int listStrongPoints(Position& pos, MoveEntry* entries, int c);
 // Points in kind 2 or 3 of colour c that are not in kind 4.
-int listFourOrThreePoints(MoveEntry* entries, int c);
+int listFourOrThreePoints(Position& pos, MoveEntry* entries, int c);
 
 // Five and open-four points of colour c among the 33 points of the wide pattern
 // around (x, y), the point itself included. excludedRows (optional) masks out
 // points per row: bit y of excludedRows[x].
-int neighbourhoodCount(int x, int y, int c, const uint32_t* excludedRows = nullptr);
+int neighbourhoodCount(Position& pos, int x, int y, int c, const uint32_t* excludedRows = nullptr);
 
 // First member (lowest x, then y) of a kind; false when the set is empty.
-bool firstMember(int kind, int c, int& x, int& y);
+bool firstMember(Position& pos, int kind, int c, int& x, int& y);

@@ -56,6 +56,7 @@ void searchPair(int colour, int n, int i) {
 
 // One iteration over the first n pairs. False when the search was stopped.
 bool searchPairs(int colour, int n) {
+    Position& pos = mainThread.pos;
     const int opponent = colour ^ 3;
     for (int i = 0; i < n; ++i) {
         // The record may change places with the front one: undo by the saved points.
@@ -63,11 +64,11 @@ bool searchPairs(int colour, int n) {
         const int y1 = balancePairs[i].y1;
         const int x2 = balancePairs[i].x2;
         const int y2 = balancePairs[i].y2;
-        makeMove(x1, y1, colour);
-        makeMove(x2, y2, opponent);
+        makeMove(pos, x1, y1, colour);
+        makeMove(pos, x2, y2, opponent);
         searchPair(colour, n, i);
-        unmakeMove(x2, y2, opponent);
-        unmakeMove(x1, y1, colour);
+        unmakeMove(pos, x2, y2, opponent);
+        unmakeMove(pos, x1, y1, colour);
         if (stopped()) return false;
         if (n < SHORT_LIST && balancePairs[0].value == 0) break;
     }

@@ -23,6 +23,7 @@ struct NearMarks {
 };
 
 void markNear(NearMarks& marks) {
+    Position& pos = mainThread.pos;
     const int sx = geometry.sizeX;
     const int sy = geometry.sizeY;
     for (int x = 0; x < MAX_SIDE; ++x)
@@ -52,6 +53,7 @@ bool pairWanted(const NearMarks& marks, int i, int j, int k, int l) {
 }  // namespace
 
 int buildPairList(int colour) {
+    Position& pos = mainThread.pos;
     static NearMarks marks;
     markNear(marks);
     const int opponent = colour ^ 3;
@@ -61,20 +63,20 @@ int buildPairList(int colour) {
     for (int i = 0; i < sx; ++i) {
         for (int j = 0; j < sy; ++j) {
             if (pos.board[i][j] != EMPTY) continue;
-            makeMove(i, j, colour);
+            makeMove(pos, i, j, colour);
             for (int k = 0; k < sx; ++k) {
                 for (int l = 0; l < sy; ++l) {
                     if (pos.board[k][l] != EMPTY || !pairWanted(marks, i, j, k, l)) continue;
                     if (n >= BALANCE_CAPACITY) continue;  // cannot happen on a 20 by 20 board
-                    makeMove(k, l, opponent);
+                    makeMove(pos, k, l, opponent);
                     const int v = evaluateLeaf(mainThread, 0, colour);
-                    unmakeMove(k, l, opponent);
+                    unmakeMove(pos, k, l, opponent);
                     balancePairs[n++] = {std::abs(v), static_cast<int16_t>(i),
                                          static_cast<int16_t>(j), static_cast<int16_t>(k),
                                          static_cast<int16_t>(l)};
                 }
             }
-            unmakeMove(i, j, colour);
+            unmakeMove(pos, i, j, colour);
         }
     }
     return n;

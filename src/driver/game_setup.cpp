@@ -34,13 +34,16 @@ bool recorded(int x, int y) {
 // On a built board the board knows (blocked points included). Before the build the
 // record is the position: a point named twice would later be made twice on the
 // fresh board, so it counts as occupied too.
-bool occupied(int x, int y) { return boardBuilt() ? pos.board[x][y] != EMPTY : recorded(x, y); }
+bool occupied(int x, int y) {
+    return boardBuilt() ? mainThread.pos.board[x][y] != EMPTY : recorded(x, y);
+}
 
 // Debug builds recount the board after every game-level change.
 void checkBoard() {
 #ifdef VODARO_CHECKS
+    Position& pos = mainThread.pos;
     char why[256];
-    if (!checkConsistency(why, sizeof why)) {
+    if (!checkConsistency(pos, why, sizeof why)) {
         std::fprintf(stderr, "board records inconsistent: %s\n", why);
         std::abort();
     }
@@ -52,10 +55,11 @@ void checkBoard() {
 // blocked points made since the build would break that order, and then the
 // board is left to the next search to rebuild.
 void keepRecordPrefix(int keep) {
+    Position& pos = mainThread.pos;
     if (boardBuilt() && game.blockedOnBoard == 0) {
         for (int i = game.recordLength - 1; i >= keep; --i) {
             const StoneRecord& r = game.gameRecord[i];
-            unmakeMove(r.x, r.y, r.colour);
+            unmakeMove(pos, r.x, r.y, r.colour);
         }
         checkBoard();
     } else {
@@ -91,6 +95,7 @@ bool confirmsOldRecord(int x, int y) {
 // Refuses a point off the board, an occupied point and (never reached: the record
 // holds only distinct points of at most 20 by 20) a full record.
 void placeStone(int x, int y, const char* whose) {
+    Position& pos = mainThread.pos;
     if (game.listOpen && confirmsOldRecord(x, y)) return;
     if (!inExtents(x, y) || occupied(x, y) || game.recordLength >= MAX_POINTS) {
         sendReply("ERROR %s move [%d,%d]", whose, x, y);
@@ -98,7 +103,7 @@ void placeStone(int x, int y, const char* whose) {
     }
     const int colour = sideToMove();
     if (boardBuilt()) {
-        makeMove(x, y, colour);
+        makeMove(pos, x, y, colour);
         checkBoard();
     }
     game.gameRecord[game.recordLength] = {x, y, colour};
@@ -114,10 +119,11 @@ void resetTables() {
 
 // Tables and board for the rule, with the game record replayed onto it.
 void buildBoard(int rule) {
+    Position& pos = mainThread.pos;
     setBoardGeometry(game.sizeX, game.sizeY, rule);
     initTables();
     resetTables();
-    resetBoard();
+    resetBoard(pos);
     resetEvaluationState(mainThread);
     resetSearchState(mainThread);
     mainThread.control.rootDepth = 0;
@@ -125,7 +131,7 @@ void buildBoard(int rule) {
     turnState.lastTurnValue = 0;
     for (int i = 0; i < game.recordLength; ++i) {
         const StoneRecord& r = game.gameRecord[i];
-        makeMove(r.x, r.y, r.colour);
+        makeMove(pos, r.x, r.y, r.colour);
     }
     game.appliedRule = rule;
     game.blockedOnBoard = 0;
@@ -162,6 +168,7 @@ void placeOwnStone(int x, int y) { placeStone(x, y, "my"); }
 void placeOpponentStone(int x, int y) { placeStone(x, y, "opponents's"); }
 
 void placeBlockedStone(int x, int y) {
+    Position& pos = mainThread.pos;
     // The old record is repeated only by stones listed before any blocked point.
     if (game.listOpen) endOldRecord();
     if (!boardBuilt()) return;  // blocked points live on the board only
@@ -169,7 +176,7 @@ void placeBlockedStone(int x, int y) {
         sendReply("ERROR board-block move [%d,%d]", x, y);
         return;
     }
-    makeMove(x, y, BLOCKED);
+    makeMove(pos, x, y, BLOCKED);
     ++game.blockedOnBoard;
     checkBoard();
 }
@@ -177,11 +184,12 @@ void placeBlockedStone(int x, int y) {
 // Only the last stone of the record can be taken back: the record and the board
 // stay in step by undoing exactly what was done last.
 int takeBack(int x, int y) {
+    Position& pos = mainThread.pos;
     if (game.recordLength == 0) return 2;
     const StoneRecord& last = game.gameRecord[game.recordLength - 1];
     if (last.x != x || last.y != y) return 2;
     if (boardBuilt()) {
-        unmakeMove(x, y, last.colour);
+        unmakeMove(pos, x, y, last.colour);
         checkBoard();
     }
     --game.recordLength;
@@ -190,6 +198,7 @@ int takeBack(int x, int y) {
 }
 
 void listForbiddenPoints() {
+    Position& pos = mainThread.pos;
     if (ruleFromSetting(settings.rule.load()) != RULE_RENJU) return;
     OutLine line;
     line.add("FORBID ");
@@ -198,7 +207,7 @@ void listForbiddenPoints() {
         if (game.appliedRule != RULE_RENJU) buildBoard(RULE_RENJU);
         for (int x = 0; x < game.boardSize; ++x)
             for (int y = 0; y < game.boardSize; ++y)
-                if (isForbidden(x, y)) line.add("%02d%02d", x, y);
+                if (isForbidden(pos, x, y)) line.add("%02d%02d", x, y);
     }
     line.add(".\n");
     line.send();

@@ -14,18 +14,21 @@ namespace {
 constexpr int LOSING_MOVE = -9999999;
 
 bool hasKind(int kind, int colour) {
+    Position& pos = mainThread.pos;
     return pos.setRows[kind][colour - 1] != 0;
 }
 
 bool eligible(int x, int y, bool renjuBlack) {
+    Position& pos = mainThread.pos;
     if (pos.board[x][y] != EMPTY) return false;
     if (game.blockTable[x][y].load(std::memory_order_relaxed) != 0) return false;
-    return !(renjuBlack && isForbidden(x, y));
+    return !(renjuBlack && isForbidden(pos, x, y));
 }
 
 }  // namespace
 
 int scoreTrialMove(int colour) {
+    Position& pos = mainThread.pos;
     const int opponent = colour ^ 3;
     // The opponent completes five next move.
     if (hasKind(SET_FIVE, opponent)) return LOSING_MOVE;
@@ -36,21 +39,22 @@ int scoreTrialMove(int colour) {
     if (geometry.rule == RULE_RENJU && opponent == BLACK) {
         int fx = 0;
         int fy = 0;
-        firstMember(SET_OPEN_FOUR, opponent, fx, fy);
-        if (isForbidden(fx, fy)) return -evaluateLeaf(mainThread, 0, opponent);
+        firstMember(pos, SET_OPEN_FOUR, opponent, fx, fy);
+        if (isForbidden(pos, fx, fy)) return -evaluateLeaf(mainThread, 0, opponent);
     }
     return LOSING_MOVE;
 }
 
 int preselectMove(int colour) {
+    Position& pos = mainThread.pos;
     const bool renjuBlack = geometry.rule == RULE_RENJU && colour == BLACK;
     int best = NO_SCORE;
     for (int x = 0; x < geometry.sizeX; ++x) {
         for (int y = 0; y < geometry.sizeY; ++y) {
             if (!eligible(x, y, renjuBlack)) continue;
-            makeMove(x, y, colour);
+            makeMove(pos, x, y, colour);
             const int score = scoreTrialMove(colour);
-            unmakeMove(x, y, colour);
+            unmakeMove(pos, x, y, colour);
             if (score > best) {  // ties keep the earlier point
                 best = score;
                 mainThread.root.bestX = x;

@@ -30,6 +30,7 @@ constexpr int64_t LEAST_NODES_PER_MOVE = 300;
 // Points with a stone within two steps in x and y: a defence against a
 // threat far from every stone does not exist.
 bool nearStones(int x, int y) {
+    Position& pos = mainThread.pos;
     for (int dx = -2; dx <= 2; ++dx)
         for (int dy = -2; dy <= 2; ++dy) {
             const int px = x + dx, py = y + dy;
@@ -39,9 +40,10 @@ bool nearStones(int x, int y) {
 }
 
 bool candidate(int x, int y, int colour) {
+    Position& pos = mainThread.pos;
     if (pos.board[x][y] != EMPTY) return false;
     if (game.blockTable[x][y].load(std::memory_order_relaxed) != 0) return false;
-    if (geometry.rule == RULE_RENJU && colour == BLACK && isForbidden(x, y)) return false;
+    if (geometry.rule == RULE_RENJU && colour == BLACK && isForbidden(pos, x, y)) return false;
     return nearStones(x, y);
 }
 
@@ -59,6 +61,7 @@ int threatDepth(int opponent, int64_t& left) {
 }  // namespace
 
 void refuteLosingRootMoves(int colour) {
+    Position& pos = mainThread.pos;
     clearRootRefuted(mainThread.state);
     const int opponent = colour ^ 3;
     if (pos.setRows[SET_THREE][opponent - 1] == 0 && pos.setRows[SET_FOUR][opponent - 1] == 0) return;
@@ -80,11 +83,11 @@ void refuteLosingRootMoves(int colour) {
     for (int x = 0; x < geometry.sizeX; ++x) {
         for (int y = 0; y < geometry.sizeY; ++y) {
             if (!candidate(x, y, colour)) continue;
-            makeMove(x, y, colour);
+            makeMove(pos, x, y, colour);
             // A move that makes our own five point forces the opponent first;
             // the proof sees that as a forced block.
             const int v = vctSearch(mainThread, opponent, VctBounds{depth, perMove, 0});
-            unmakeMove(x, y, colour);
+            unmakeMove(pos, x, y, colour);
             if (mainThread.control.searchStopFlag) {
                 clearRootRefuted(mainThread.state);
                 return;

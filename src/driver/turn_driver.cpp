@@ -40,21 +40,24 @@ void setBestMove(int x, int y) {
 }
 
 bool hasKind(int kind, int colour) {
+    Position& pos = mainThread.pos;
     return pos.setRows[kind][colour - 1] != 0;
 }
 
 // A point black may not play under Renju; five points are never forbidden.
 bool forbiddenForUs(int colour, int x, int y) {
-    return geometry.rule == RULE_RENJU && colour == BLACK && isForbidden(x, y);
+    Position& pos = mainThread.pos;
+    return geometry.rule == RULE_RENJU && colour == BLACK && isForbidden(pos, x, y);
 }
 
 // The first five point of colour, else its first playable open-four point,
 // unless the opponent's five comes first (a proven win may pass through a
 // block that made the opponent a four).
 bool findWinningPoint(int colour, int& x, int& y) {
-    if (firstMember(SET_FIVE, colour, x, y)) return true;
+    Position& pos = mainThread.pos;
+    if (firstMember(pos, SET_FIVE, colour, x, y)) return true;
     if (hasKind(SET_FIVE, colour ^ 3)) return false;
-    if (firstMember(SET_OPEN_FOUR, colour, x, y) && !forbiddenForUs(colour, x, y)) return true;
+    if (firstMember(pos, SET_OPEN_FOUR, colour, x, y) && !forbiddenForUs(colour, x, y)) return true;
     return false;
 }
 
@@ -95,9 +98,10 @@ bool continueWin(int colour) {
 // The opponent threatens five and we cannot win first: block at once. Black
 // under Renju never blocks on a forbidden point; the search then decides.
 bool blockFive(int colour) {
+    Position& pos = mainThread.pos;
     const int opponent = colour ^ 3;
     if (hasKind(SET_FIVE, colour)) return false;
-    const int fives = listFives(driverList, opponent);
+    const int fives = listFives(pos, driverList, opponent);
     if (fives == 0) return false;
     const int x = driverList[0].x;
     const int y = driverList[0].y;

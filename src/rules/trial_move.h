@@ -3,5 +3,9 @@
 // by the forbidden test and the threat search.
 #include "board/position.h"
 
-inline void makeTrialMove(int x, int y, int c) { makeMoveKeepingNoStrongSet(x, y, c); }
-inline void unmakeTrialMove(int x, int y, int c) { unmakeMoveKeepingNoStrongSet(x, y, c); }
+inline void makeTrialMove(Position& pos, int x, int y, int c) {
+    makeMoveKeepingNoStrongSet(pos, x, y, c);
+}
+inline void unmakeTrialMove(Position& pos, int x, int y, int c) {
+    unmakeMoveKeepingNoStrongSet(pos, x, y, c);
+}

@@ -23,8 +23,12 @@ namespace {
 
 inline bool isDecided(int score) { return score > MAX_UNDECIDED || score < -MAX_UNDECIDED; }
 
-inline uint32_t keyLow() { return static_cast<uint32_t>(pos.hashKey); }
-inline uint32_t keyHigh() { return static_cast<uint32_t>(pos.hashKey >> 32); }
+inline uint32_t keyLow(Position& pos) {
+    return static_cast<uint32_t>(pos.hashKey);
+}
+inline uint32_t keyHigh(Position& pos) {
+    return static_cast<uint32_t>(pos.hashKey >> 32);
+}
 
 // The three best moves of a node with their keeping scores, best first.
 struct KeptMoves {
@@ -52,30 +56,33 @@ struct KeptMoves {
 };
 
 void storeNode(const SearchNode& node, int score, int boundType, const KeptMoves* kept) {
+    Position& pos = node.thread->pos;
     if (kept == nullptr) {
-        storeSearchTable(node.effectiveDepth, score, boundType, node.side, -1, -1, -1, -1, -1, -1);
+        storeSearchTable(pos, node.effectiveDepth, score, boundType, node.side, -1, -1, -1, -1, -1,
+                         -1);
         return;
     }
-    storeSearchTable(node.effectiveDepth, score, boundType, node.side, kept->x[0], kept->y[0], kept->x[1],
-                     kept->y[1], kept->x[2], kept->y[2]);
+    storeSearchTable(pos, node.effectiveDepth, score, boundType, node.side, kept->x[0], kept->y[0],
+                     kept->x[1], kept->y[1], kept->x[2], kept->y[2]);
 }
 
 // Side has an open four that wins: under Renju black's first open-four point must
 // also be playable.
-bool hasWinningOpenFour(int side) {
+bool hasWinningOpenFour(Position& pos, int side) {
     if (pos.setRows[SET_OPEN_FOUR][side - 1] == 0) return false;
     if (geometry.rule != RULE_RENJU || side != BLACK) return true;
     int x, y;
-    firstMember(SET_OPEN_FOUR, side, x, y);
-    return isForbidden(x, y) == 0;
+    firstMember(pos, SET_OPEN_FOUR, side, x, y);
+    return isForbidden(pos, x, y) == 0;
 }
 
 // A win on the board: at the root the winning point becomes the best move, so that
 // the root never leaves a stale move behind when it returns at once.
 int winAtOnce(SearchThread& t, int depth, int kind, int side) {
+    Position& pos = t.pos;
     if (depth == t.control.rootDepth) {
         int x, y;
-        if (firstMember(kind, side, x, y)) {
+        if (firstMember(pos, kind, side, x, y)) {
             t.root.bestX = x;
             t.root.bestY = y;
         }
@@ -103,9 +110,10 @@ enum class LoopEnd { Continue, Pruned, Return };
 // Phase 0: the table's moves, after an internal iterative deepening search when the
 // table knows none. Returns false when the node must return `result` at once.
 bool tableMoves(NodeRun& run, int& count, int& result) {
+    Position& pos = run.node.thread->pos;
     SearchNode& node = run.node;
     int xs[3] = {-1, -1, -1}, ys[3] = {-1, -1, -1};
-    probeSearchTable(1, node.alpha, node.beta, node.side, keyLow(), keyHigh(), xs, ys, 3);
+    probeSearchTable(1, node.alpha, node.beta, node.side, keyLow(pos), keyHigh(pos), xs, ys, 3);
     count = tableBatch(node, xs, ys);
     if (count > 0) return true;
     const bool deepEnough = node.zeroWindow ? node.effectiveDepth >= 8 : node.effectiveDepth >= 6;
@@ -123,7 +131,7 @@ bool tableMoves(NodeRun& run, int& count, int& result) {
         return false;
     }
     xs[0] = xs[1] = xs[2] = ys[0] = ys[1] = ys[2] = -1;
-    probeSearchTable(1, node.alpha, node.beta, node.side, keyLow(), keyHigh(), xs, ys, 3);
+    probeSearchTable(1, node.alpha, node.beta, node.side, keyLow(pos), keyHigh(pos), xs, ys, 3);
     count = tableBatch(node, xs, ys);
     return true;
 }
@@ -152,6 +160,7 @@ int threatExtension(const SearchNode& node, int extension, int weightSumBefore) 
 
 // Searches one batch. `before`: moves generated at the node before this batch.
 LoopEnd searchBatch(NodeRun& run, int count, int phase, int before, int& result) {
+    Position& pos = run.node.thread->pos;
     SearchNode& node = run.node;
     const int side = node.side;
     const RootBatch batch{node.row, count, phase};
@@ -162,11 +171,11 @@ LoopEnd searchBatch(NodeRun& run, int count, int phase, int before, int& result)
         const MoveClass mc = classifyMove(node, x, y);
         if (node.isRoot) reportBeforeMove(node, batch, k, run.kept.x[0] == -1);
         const int weightSumBefore = pos.shapeInfo[4][x][y].shape[side - 1];
-        makeMove(x, y, side);
+        makeMove(pos, x, y, side);
         const int extension = threatExtension(node, mc.extension, weightSumBefore);
         int score = 0;
         if (!node.thread->control.searchStopFlag) score = searchChild(node, n, mc.penalty, extension);
-        unmakeMove(x, y, side);
+        unmakeMove(pos, x, y, side);
         if (node.isRoot) reportAfterMove(node, x, y);
         if (node.thread->control.searchStopFlag) {
             result = node.isRoot
@@ -200,6 +209,7 @@ LoopEnd searchBatch(NodeRun& run, int count, int phase, int before, int& result)
 
 // Generates, keys and searches the batches of the node in phase order.
 bool searchMoves(NodeRun& run, bool forcedBlock, int& result) {
+    Position& pos = run.node.thread->pos;
     SearchNode& node = run.node;
     int phase = forcedBlock ? PHASE_FORCED_BLOCK : PHASE_TABLE;
     while (phase <= PHASE_SCAN || phase == PHASE_FORCED_BLOCK) {
@@ -207,7 +217,7 @@ bool searchMoves(NodeRun& run, bool forcedBlock, int& result) {
         int count = 0;
         if (forcedBlock) {
             int x, y;
-            firstMember(SET_FIVE, node.side ^ 3, x, y);
+            firstMember(pos, SET_FIVE, node.side ^ 3, x, y);
             node.row[0].x = static_cast<int16_t>(x);
             node.row[0].y = static_cast<int16_t>(y);
             count = 1;
@@ -233,6 +243,7 @@ bool searchMoves(NodeRun& run, bool forcedBlock, int& result) {
 }
 
 int endOfNode(NodeRun& run) {
+    Position& pos = run.node.thread->pos;
     const SearchNode& node = run.node;
     if (node.isRoot) finishRoot(node, run.kept.x[0], run.kept.y[0], run.nonLosingRootMoves, run.best);
     storeNode(node, run.best != NO_SCORE ? run.best : node.alpha, run.boundType, &run.kept);
@@ -249,6 +260,7 @@ int endOfNode(NodeRun& run) {
 }  // namespace
 
 int alphaBeta(SearchThread& t, int depth, int alpha, int beta, int side, int credit) {
+    Position& pos = t.pos;
     SearchControl& sc = t.control;
     if (countNodeAndCheckLimits(sc)) return 0;
     const int ply = sc.rootDepth - depth;
@@ -257,7 +269,8 @@ int alphaBeta(SearchThread& t, int depth, int alpha, int beta, int side, int cre
     const bool tooDeep = ply < 0 || ply >= LAST_NODE_PLY;
     const bool forcedBlock = pos.setRows[SET_FIVE][(side ^ 3) - 1] != 0;
     if (tooDeep && forcedBlock) return deepLeafValue(t, ply, side);
-    if (!forcedBlock && hasWinningOpenFour(side)) return winAtOnce(t, depth, SET_OPEN_FOUR, side);
+    if (!forcedBlock && hasWinningOpenFour(pos, side))
+        return winAtOnce(t, depth, SET_OPEN_FOUR, side);
     if (tooDeep) return deepLeafValue(t, ply, side);
 
     NodeRun run;
@@ -267,7 +280,8 @@ int alphaBeta(SearchThread& t, int depth, int alpha, int beta, int side, int cre
         if (!node.isRoot) {
             if (node.zeroWindow) {
                 int tx[3] = {-1, -1, -1}, ty[3] = {-1, -1, -1};
-                const int v = probeSearchTable(node.effectiveDepth, alpha, beta, side, keyLow(), keyHigh(), tx, ty, 1);
+                const int v = probeSearchTable(node.effectiveDepth, alpha, beta, side, keyLow(pos),
+                                               keyHigh(pos), tx, ty, 1);
                 if (v != NO_TABLE_SCORE) return v;
                 if (tx[0] != -1) {
                     run.kept.x[0] = tx[0];

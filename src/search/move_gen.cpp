@@ -15,21 +15,23 @@
 
 namespace {
 
-
-inline int weightSum(int x, int y, int c) { return pos.shapeInfo[4][x][y].shape[c - 1]; }
+inline int weightSum(Position& pos, int x, int y, int c) {
+    return pos.shapeInfo[4][x][y].shape[c - 1];
+}
 
 inline bool isEligible(const SearchNode& node, int x, int y) {
+    Position& pos = node.thread->pos;
     return pos.board[x][y] == EMPTY && !isTaken(node, x, y) && !isExcludedAtRoot(node, x, y);
 }
 
 // Directions in which colour c has shape class 3 (wide two) or more at (x, y).
-inline int shapedDirections(int x, int y, int c) {
+inline int shapedDirections(Position& pos, int x, int y, int c) {
     int n = 0;
     for (int d = 0; d < 4; ++d) n += pos.shapeInfo[d][x][y].shape[c - 1] >= SHAPE_TWO_WIDE;
     return n;
 }
 
-inline int highestClass(int x, int y, int c) {
+inline int highestClass(Position& pos, int x, int y, int c) {
     int best = 0;
     for (int d = 0; d < 4; ++d) best = std::max<int>(best, pos.shapeInfo[d][x][y].shape[c - 1]);
     return best;
@@ -53,28 +55,31 @@ struct ScanBatch {
 
 // Second pass: points near strong own (8+) or opponent (9+) weight sums.
 void addStrongPass(const SearchNode& node, ScanBatch& batch) {
+    Position& pos = node.thread->pos;
     const int caution = settings.cautionFactor.load(std::memory_order_relaxed);
     const int opp = node.side ^ 3;
     for (int x = 0; x < geometry.sizeX; ++x)
         for (int y = 0; y < geometry.sizeY; ++y) {
             if (!isEligible(node, x, y)) continue;
-            if (weightSum(x, y, node.side) < 8 && weightSum(x, y, opp) < 9) continue;
-            if ((node.isRoot && caution != 0) || squareHasStone(x, y)) batch.add(x, y);
+            if (weightSum(pos, x, y, node.side) < 8 && weightSum(pos, x, y, opp) < 9) continue;
+            if ((node.isRoot && caution != 0) || squareHasStone(pos, x, y)) batch.add(x, y);
         }
 }
 
 // Third pass: every point with a stone close by.
 void addNeighbourPass(const SearchNode& node, ScanBatch& batch) {
+    Position& pos = node.thread->pos;
     const int caution = settings.cautionFactor.load(std::memory_order_relaxed);
     const bool wide = node.isRoot && node.generated <= 18 && caution != 0;
     for (int x = 0; x < geometry.sizeX; ++x)
         for (int y = 0; y < geometry.sizeY; ++y) {
             if (!isEligible(node, x, y)) continue;
-            if (wide ? widePatternHasStone(x, y) : squareHasStone(x, y)) batch.add(x, y);
+            if (wide ? widePatternHasStone(pos, x, y) : squareHasStone(pos, x, y)) batch.add(x, y);
         }
 }
 
 int scanBatch(SearchNode& node) {
+    Position& pos = node.thread->pos;
     const int caution = settings.cautionFactor.load(std::memory_order_relaxed);
     const int opp = node.side ^ 3;
     ScanBatch batch;
@@ -83,8 +88,10 @@ int scanBatch(SearchNode& node) {
     for (int x = 0; x < geometry.sizeX; ++x)
         for (int y = 0; y < geometry.sizeY; ++y) {
             if (!isEligible(node, x, y)) continue;
-            if (weightSum(x, y, node.side) >= 8 || weightSum(x, y, opp) >= 9) strongExist = true;
-            if (shapedDirections(x, y, 1) >= 2 || shapedDirections(x, y, 2) >= 2) batch.add(x, y);
+            if (weightSum(pos, x, y, node.side) >= 8 || weightSum(pos, x, y, opp) >= 9)
+                strongExist = true;
+            if (shapedDirections(pos, x, y, 1) >= 2 || shapedDirections(pos, x, y, 2) >= 2)
+                batch.add(x, y);
         }
     const bool quietCut = node.ply >= 2 && node.zeroWindow && caution < 3;
     if (quietCut && batch.count > 0 && node.alpha > -DECIDED) return batch.count;
@@ -109,29 +116,30 @@ int scanBatch(SearchNode& node) {
 // Phase 2: the opponent threatens an open four. The batch holds its open-four points,
 // the further defences against the three behind the first of them, and our own fours.
 int defenceBatch(SearchNode& node, int& phase) {
+    Position& pos = node.thread->pos;
     const int opp = node.side ^ 3;
     MoveEntry* row = node.row;
-    const int openFours = listOpenFours(row, opp);
+    const int openFours = listOpenFours(pos, row, opp);
     if (openFours == 0) return 0;
     int k = 0;
     bool allForbidden = false;
     if (geometry.rule == RULE_RENJU && node.side == WHITE) {
-        while (k < openFours && isForbidden(row[k].x, row[k].y)) ++k;
+        while (k < openFours && isForbidden(pos, row[k].x, row[k].y)) ++k;
         if (k == openFours) {
             k = 0;
             allForbidden = true;
         }
     }
     int count = openFours;
-    count += threeDefencePoints(row + count, opp, row[k].x, row[k].y);
-    count += listFours(row + count, node.side);
+    count += threeDefencePoints(pos, row + count, opp, row[k].x, row[k].y);
+    count += listFours(pos, row + count, node.side);
     phase = allForbidden ? 2 : PHASE_DEFENCE_LAST;
     return count;
 }
 
 }  // namespace
 
-double penaltyFactorFor(int staticValue, int side) {
+double penaltyFactorFor(Position& pos, int staticValue, int side) {
     const int e = staticValue;
     if (e >= 600) return 0.0;
     if (e >= 500) return 0.1;
@@ -152,9 +160,10 @@ double penaltyFactorFor(int staticValue, int side) {
 namespace {
 
 double penaltyFactor(SearchNode& node) {
+    Position& pos = node.thread->pos;
     if (node.staticValue == NO_SCORE) {
         node.staticValue = evaluateLeaf(*node.thread, node.depth - 1, node.side);
-        node.penaltyFactor = penaltyFactorFor(node.staticValue, node.side);
+        node.penaltyFactor = penaltyFactorFor(pos, node.staticValue, node.side);
     }
     return node.penaltyFactor;
 }
@@ -217,6 +226,7 @@ bool isExcludedAtRoot(const SearchNode& node, int x, int y) {
 }
 
 int tableBatch(SearchNode& node, const int* xs, const int* ys) {
+    Position& pos = node.thread->pos;
     int count = 0;
     for (int i = 0; i < 3; ++i) {
         const int x = xs[i], y = ys[i];
@@ -229,32 +239,38 @@ int tableBatch(SearchNode& node, const int* xs, const int* ys) {
 }
 
 int generateBatch(SearchNode& node, int& phase) {
+    Position& pos = node.thread->pos;
     const int opp = node.side ^ 3;
     switch (phase) {
-        case 1: return listStrongPoints(node.row, node.side);
+        case 1:
+            return listStrongPoints(pos, node.row, node.side);
         case 2: return defenceBatch(node, phase);
-        case 3: return listStrongPoints(node.row, opp);
-        case 4: return listFourOrThreePoints(node.row, node.side);
-        case 5: return listFourOrThreePoints(node.row, opp);
+        case 3:
+            return listStrongPoints(pos, node.row, opp);
+        case 4:
+            return listFourOrThreePoints(pos, node.row, node.side);
+        case 5:
+            return listFourOrThreePoints(pos, node.row, opp);
         case PHASE_SCAN: return scanBatch(node);
         default: return 0;
     }
 }
 
 void keyBatch(SearchNode& node, int count) {
+    Position& pos = node.thread->pos;
     const int opp = node.side ^ 3;
     const bool renjuBlack = geometry.rule == RULE_RENJU && node.side == BLACK;
     for (int i = 0; i < count; ++i) {
         MoveEntry& e = node.row[i];
         const int x = e.x, y = e.y;
         if (!onBoard(x, y) || pos.board[x][y] != EMPTY || isTaken(node, x, y) ||
-            (renjuBlack && isForbidden(x, y)) || isExcludedAtRoot(node, x, y)) {
+            (renjuBlack && isForbidden(pos, x, y)) || isExcludedAtRoot(node, x, y)) {
             e.key = SKIP_KEY;
             continue;
         }
         node.stamps[x][y] = node.stamp;
         ++node.generated;
-        e.key = -(weightSum(x, y, node.side) + (weightSum(x, y, opp) >> 1));
+        e.key = -(weightSum(pos, x, y, node.side) + (weightSum(pos, x, y, opp) >> 1));
     }
 }
 
@@ -277,15 +293,16 @@ int edgeWeight(int x, int y) {
 }
 
 MoveClass classifyMove(SearchNode& node, int x, int y) {
+    Position& pos = node.thread->pos;
     const int side = node.side;
-    const int u = weightSum(x, y, side);
+    const int u = weightSum(pos, x, y, side);
     if (u < 158) return {0, 0};
-    const int shaped = shapedDirections(x, y, side);
-    const int near = neighbourhoodCount(x, y, side);
+    const int shaped = shapedDirections(pos, x, y, side);
+    const int near = neighbourhoodCount(pos, x, y, side);
     int e = extensionClass(u, shaped, near);
 
     int base = 0;
-    const int top = highestClass(x, y, side);
+    const int top = highestClass(pos, x, y, side);
     if (top >= SHAPE_FOUR) base = e == 1 ? -40 : (e == 2 ? -5 : 0);
     else if (top >= SHAPE_THREE_SPLIT) base = e == 1 ? -10 : (e == 2 ? -2 : 0);
     if (!node.zeroWindow) e = std::min(e + 1, 4);
@@ -321,12 +338,12 @@ namespace {
 
 // One row's window test: any stone or blocked point at columns first..first+count-1
 // of row x (pointMask: two bits per point, bit 0 = column first).
-inline bool rowWindowHasStone(int x, int first, int64_t pointMask) {
+inline bool rowWindowHasStone(Position& pos, int x, int first, int64_t pointMask) {
     if (x < 0 || x >= geometry.sizeX) return false;
     // Column c sits at bits 2c + 8 of the line word; the mask starts at column `first`.
     const int shift = 2 * first + 8;
-    return shift >= 0 ? lineWindowMask(x, shift, 0, pointMask) != 0
-                      : lineWindowMask(x, 0, -shift, pointMask) != 0;
+    return shift >= 0 ? lineWindowMask(pos, x, shift, 0, pointMask) != 0
+                      : lineWindowMask(pos, x, 0, -shift, pointMask) != 0;
 }
 
 constexpr int64_t FIVE_POINTS = 0x3FF;
@@ -335,15 +352,16 @@ constexpr int64_t THREE_APART = 0x30C3;  // columns 0, 3 and 6
 
 }  // namespace
 
-bool squareHasStone(int x, int y) {
+bool squareHasStone(Position& pos, int x, int y) {
     for (int r = x - 2; r <= x + 2; ++r)
-        if (rowWindowHasStone(r, y - 2, FIVE_POINTS)) return true;
+        if (rowWindowHasStone(pos, r, y - 2, FIVE_POINTS)) return true;
     return false;
 }
 
-bool widePatternHasStone(int x, int y) {
-    if (rowWindowHasStone(x, y - 3, SEVEN_POINTS)) return true;
+bool widePatternHasStone(Position& pos, int x, int y) {
+    if (rowWindowHasStone(pos, x, y - 3, SEVEN_POINTS)) return true;
     for (int r = x - 2; r <= x + 2; ++r)
-        if (r != x && rowWindowHasStone(r, y - 2, FIVE_POINTS)) return true;
-    return rowWindowHasStone(x - 3, y - 3, THREE_APART) || rowWindowHasStone(x + 3, y - 3, THREE_APART);
+        if (r != x && rowWindowHasStone(pos, r, y - 2, FIVE_POINTS)) return true;
+    return rowWindowHasStone(pos, x - 3, y - 3, THREE_APART) ||
+           rowWindowHasStone(pos, x + 3, y - 3, THREE_APART);
 }

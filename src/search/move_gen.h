@@ -7,6 +7,8 @@
 #include "board/types.h"
 #include "core/limits.h"
 
+struct Position;
+
 struct SearchThread;
 
 // What the move generation needs to know about the node it serves.
@@ -70,7 +72,7 @@ MoveClass classifyMove(SearchNode& node, int x, int y);
 
 // Scale of the penalties for a node whose static value is staticValue: none when the
 // side to move stands well, larger the worse it stands.
-double penaltyFactorFor(int staticValue, int side);
+double penaltyFactorFor(Position& pos, int staticValue, int side);
 
 // True when the node stops searching moves after a move that did not raise alpha.
 // n: moves searched at the node before this one.
@@ -81,5 +83,5 @@ int edgeWeight(int x, int y);
 
 // Neighbourhood tests: does any stone or blocked point lie in the 5x5 square around
 // (x, y), or in the 33-point wide pattern?
-bool squareHasStone(int x, int y);
-bool widePatternHasStone(int x, int y);
+bool squareHasStone(Position& pos, int x, int y);
+bool widePatternHasStone(Position& pos, int x, int y);

@@ -19,23 +19,24 @@ bool messagesOn(const SearchNode& root) {
 
 // An empty point the root did not take and may play.
 bool unsearchedPoint(const SearchNode& root, int x, int y) {
+    Position& pos = root.thread->pos;
     return pos.board[x][y] == EMPTY && !isTaken(root, x, y) && !isExcludedAtRoot(root, x, y);
 }
 
-inline bool holdsStone(int x, int y) {
+inline bool holdsStone(Position& pos, int x, int y) {
     return onBoard(x, y) && (pos.board[x][y] == BLACK || pos.board[x][y] == WHITE);
 }
 
 // Which neighbours count for the pre-marking of unsearched points.
 enum class Ring { All, Far, Near };
 
-bool stoneNearby(int x, int y, int radius, Ring ring) {
+bool stoneNearby(Position& pos, int x, int y, int radius, Ring ring) {
     for (int dx = -radius; dx <= radius; ++dx)
         for (int dy = -radius; dy <= radius; ++dy) {
             const int dist = std::abs(dx) + std::abs(dy);
             if (ring == Ring::Far && dist < 4) continue;
             if (ring == Ring::Near && dist > 3) continue;
-            if (holdsStone(x + dx, y + dy)) return true;
+            if (holdsStone(pos, x + dx, y + dy)) return true;
         }
     return false;
 }
@@ -43,6 +44,7 @@ bool stoneNearby(int x, int y, int radius, Ring ring) {
 // The scan batch's last moves: the points the root will not search are reported as
 // finished, so that a watching manager sees the whole board covered.
 void preMarkUnsearched(const SearchNode& root, const RootBatch& batch, int k) {
+    Position& pos = root.thread->pos;
     auto skipAt = [&](int i) { return i < batch.count && batch.row[i].key == SKIP_KEY; };
     const bool last = k == batch.count - 1 || skipAt(k + 1);
     const bool lastTwo = last || k == batch.count - 2 || skipAt(k + 2);
@@ -51,7 +53,7 @@ void preMarkUnsearched(const SearchNode& root, const RootBatch& batch, int k) {
     const Ring ring = k == 0 ? Ring::All : (last ? Ring::Far : Ring::Near);
     for (int x = 0; x < geometry.sizeX; ++x)
         for (int y = 0; y < geometry.sizeY; ++y) {
-            if (!unsearchedPoint(root, x, y) || !stoneNearby(x, y, radius, ring)) continue;
+            if (!unsearchedPoint(root, x, y) || !stoneNearby(pos, x, y, radius, ring)) continue;
             sendReply("MESSAGE REALTIME POS %d,%d", x, y);
             sendReply("MESSAGE REALTIME DONE %d,%d", x, y);
         }
@@ -100,6 +102,7 @@ void reportNewAlpha(const SearchNode& root) {
 }
 
 void finishRoot(const SearchNode& root, int keptX, int keptY, int nonLosingMoves, int best) {
+    Position& pos = root.thread->pos;
     RootResult& rootResult = root.thread->root;
     rootResult.bestX = keptX;
     rootResult.bestY = keptY;
@@ -107,7 +110,7 @@ void finishRoot(const SearchNode& root, int keptX, int keptY, int nonLosingMoves
     if (!messagesOn(root) || best >= -DECIDED || best == NO_SCORE) return;
     for (int x = 0; x < geometry.sizeX; ++x)
         for (int y = 0; y < geometry.sizeY; ++y)
-            if (unsearchedPoint(root, x, y) && stoneNearby(x, y, 3, Ring::All))
+            if (unsearchedPoint(root, x, y) && stoneNearby(pos, x, y, 3, Ring::All))
                 sendReply("MESSAGE REALTIME LOSE %d,%d", x, y);
 }
 

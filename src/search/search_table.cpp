@@ -199,8 +199,8 @@ int probeSearchTable(int depthValue, int alpha, int beta, int side, uint32_t key
     return NO_TABLE_SCORE;
 }
 
-void storeSearchTable(int depthValue, int score, int boundType, int side, int x0, int y0, int x1, int y1,
-                      int x2, int y2) {
+void storeSearchTable(Position& pos, int depthValue, int score, int boundType, int side, int x0,
+                      int y0, int x1, int y1, int x2, int y2) {
     if (table.count == 0) return;
     const int moveX[3] = {x0, x1, x2};
     const int moveY[3] = {y0, y1, y2};

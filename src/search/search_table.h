@@ -3,6 +3,8 @@
 // alpha-beta search, plus the hash-size bookkeeping of both table kinds.
 #include <cstdint>
 
+struct Position;
+
 struct SearchEntry {
     int32_t checkLow;
     int32_t checkHigh;  // key XOR P, P built from upper, lower, depth and flags
@@ -18,8 +20,8 @@ static_assert(sizeof(SearchEntry) == 32);
 
 int probeSearchTable(int depthValue, int alpha, int beta, int side, uint32_t keyLow,
                      uint32_t keyHigh, int* outX, int* outY, int wanted);
-void storeSearchTable(int depthValue, int score, int boundType, int side, int x0, int y0,
-                      int x1, int y1, int x2, int y2);
+void storeSearchTable(Position& pos, int depthValue, int score, int boundType, int side, int x0,
+                      int y0, int x1, int y1, int x2, int y2);
 
 // Both kinds: set the wanted entry count, reallocate what changed, zero everything.
 // The entry count N is what the drivers' hash check compares hash_size with; it

@@ -16,26 +16,34 @@ namespace {
 constexpr int FREE_STYLE_FOUR_THREE = 9999994;
 
 int listThreatPoints(ThreatThread& t, int c) {
-    int n = listFours(t.eval.list, c);
-    return n + listOpenThrees(t.eval.list + n, c);
+    Position& pos = t.pos;
+    int n = listFours(pos, t.eval.list, c);
+    return n + listOpenThrees(pos, t.eval.list + n, c);
 }
 
-bool isFourPoint(int c, int x, int y) { return pos.setDirs[SET_FOUR][c - 1][x][y] != 0; }
+bool isFourPoint(Position& pos, int c, int x, int y) {
+    return pos.setDirs[SET_FOUR][c - 1][x][y] != 0;
+}
 
-int roomSum(int c, int x, int y) { return pos.shapeInfo[4][x][y].room[c - 1]; }
+int roomSum(Position& pos, int c, int x, int y) {
+    return pos.shapeInfo[4][x][y].room[c - 1];
+}
 
 bool isMarked(const uint32_t* mask, int x, int y) { return (mask[x] >> y) & 1; }
 
 // Black's weight sum at a point black may not play: a bare point is worth more
 // to white than one where black already holds a split three or better.
-int forbiddenPointBonus(int x, int y) { return pos.shapeInfo[4][x][y].shape[0] < 158 ? 200 : 120; }
+int forbiddenPointBonus(Position& pos, int x, int y) {
+    return pos.shapeInfo[4][x][y].shape[0] < 158 ? 200 : 120;
+}
 
 // Directions in which colour c holds five or open-four points.
 uint32_t threatDirections(ThreatThread& t, int c) {
+    Position& pos = t.pos;
     uint32_t dirs = 0;
-    int n = listFives(t.eval.list, c);
+    int n = listFives(pos, t.eval.list, c);
     for (int i = 0; i < n; ++i) dirs |= pos.setDirs[SET_FIVE][c - 1][t.eval.list[i].x][t.eval.list[i].y];
-    n = listOpenFours(t.eval.list, c);
+    n = listOpenFours(pos, t.eval.list, c);
     for (int i = 0; i < n; ++i) dirs |= pos.setDirs[SET_OPEN_FOUR][c - 1][t.eval.list[i].x][t.eval.list[i].y];
     return dirs;
 }
@@ -50,6 +58,7 @@ void resetEvaluationState(ThreatThread& t) {
 }
 
 int evaluateLeaf(ThreatThread& t, int /*remaining*/, int side) {
+    Position& pos = t.pos;
     const int opp = side ^ 3;
     const bool renju = geometry.rule == RULE_RENJU;
     uint32_t forbiddenMask[MAX_SIDE] = {};
@@ -60,7 +69,8 @@ int evaluateLeaf(ThreatThread& t, int /*remaining*/, int side) {
     int n = listThreatPoints(t, side);
     if (renju && side == BLACK)
         for (int i = 0; i < n; ++i)
-            if (isForbidden(t.eval.list[i].x, t.eval.list[i].y)) forbiddenMask[t.eval.list[i].x] |= 1u << t.eval.list[i].y;
+            if (isForbidden(pos, t.eval.list[i].x, t.eval.list[i].y))
+                forbiddenMask[t.eval.list[i].x] |= 1u << t.eval.list[i].y;
     const bool oppQuiet = pos.setRows[SET_FIVE][opp - 1] == 0 && pos.setRows[SET_OPEN_FOUR][opp - 1] == 0 &&
                           pos.setRows[SET_FOUR][opp - 1] == 0;
     for (int i = 0; i < n; ++i) {
@@ -73,10 +83,12 @@ int evaluateLeaf(ThreatThread& t, int /*remaining*/, int side) {
                 t.eval.seenMark[x][y] = t.eval.counter;
             }
         }
-        int k = neighbourhoodCount(x, y, side, forbiddenMask) - (isFourPoint(side, x, y) ? 1 : 2);
+        int k = neighbourhoodCount(pos, x, y, side, forbiddenMask) -
+                (isFourPoint(pos, side, x, y) ? 1 : 2);
         if (renju && side == BLACK && isMarked(forbiddenMask, x, y)) continue;
-        score += roomSum(side, x, y) * k * 20 / 32;
-        if (renju && side == WHITE && isForbidden(x, y)) score += forbiddenPointBonus(x, y);
+        score += roomSum(pos, side, x, y) * k * 20 / 32;
+        if (renju && side == WHITE && isForbidden(pos, x, y))
+            score += forbiddenPointBonus(pos, x, y);
     }
 
     // The opponent's threat points, seen from the other side.
@@ -86,7 +98,7 @@ int evaluateLeaf(ThreatThread& t, int /*remaining*/, int side) {
     if (renju && side == WHITE) {
         int forbidden = 0;
         for (int i = 0; i < m; ++i) {
-            if (isForbidden(t.eval.list[i].x, t.eval.list[i].y)) {
+            if (isForbidden(pos, t.eval.list[i].x, t.eval.list[i].y)) {
                 forbiddenMask[t.eval.list[i].x] |= 1u << t.eval.list[i].y;
                 ++forbidden;
             }
@@ -95,16 +107,18 @@ int evaluateLeaf(ThreatThread& t, int /*remaining*/, int side) {
     }
     for (int i = 0; i < m; ++i) {
         const int x = t.eval.list[i].x, y = t.eval.list[i].y;
-        int k = -neighbourhoodCount(x, y, opp, forbiddenMask) + (isFourPoint(opp, x, y) ? 1 : 2);
+        int k = -neighbourhoodCount(pos, x, y, opp, forbiddenMask) +
+                (isFourPoint(pos, opp, x, y) ? 1 : 2);
         if (renju && side == WHITE && isMarked(forbiddenMask, x, y)) continue;
-        score += roomSum(opp, x, y) * k * 20 / 32;
-        if (renju && side == BLACK && isForbidden(x, y)) score -= forbiddenPointBonus(x, y);
+        score += roomSum(pos, opp, x, y) * k * 20 / 32;
+        if (renju && side == BLACK && isForbidden(pos, x, y))
+            score -= forbiddenPointBonus(pos, x, y);
     }
 
     // Room at the opponent's first winning point.
-    int q = listFives(t.eval.list, opp);
-    if (q == 0) q = listOpenFours(t.eval.list, opp);
-    if (q > 0) score += roomSum(opp, t.eval.list[0].x, t.eval.list[0].y) * 50 / 32;
+    int q = listFives(pos, t.eval.list, opp);
+    if (q == 0) q = listOpenFours(pos, t.eval.list, opp);
+    if (q > 0) score += roomSum(pos, opp, t.eval.list[0].x, t.eval.list[0].y) * 50 / 32;
 
     if (spansDirections(threatDirections(t, opp))) score -= 200;
     if (spansDirections(threatDirections(t, side))) score += 200;

@@ -33,13 +33,14 @@ inline uint64_t pointKey(int x, int y, int colour) {
 }
 
 // Probes the table for the position reached by colour playing (x, y).
-inline int probeChild(int role, int depthValue, int sideToMoveThere, int x, int y, int colour) {
+inline int probeChild(Position& pos, int role, int depthValue, int sideToMoveThere, int x, int y,
+                      int colour) {
     const uint64_t key = pos.hashKey ^ pointKey(x, y, colour);
     return probeThreatTable(role, depthValue, sideToMoveThere - 1, static_cast<uint32_t>(key),
                             static_cast<uint32_t>(key >> 32));
 }
 
-inline int probeHere(int role, int depthValue, int side) {
+inline int probeHere(Position& pos, int role, int depthValue, int side) {
     const uint64_t key = pos.hashKey;
     return probeThreatTable(role, depthValue, side - 1, static_cast<uint32_t>(key),
                             static_cast<uint32_t>(key >> 32));
@@ -49,7 +50,7 @@ inline bool blackUnderRenju(int colour) { return geometry.rule == RULE_RENJU && 
 
 
 // Order of the blocks: the point worth most to both sides together first.
-int blockKey(int x, int y) {
+int blockKey(Position& pos, int x, int y) {
     const ShapeInfo& total = pos.shapeInfo[4][x][y];
     const int a = total.value[0];
     const int b = total.value[1];
@@ -57,7 +58,7 @@ int blockKey(int x, int y) {
 }
 
 // Directions in which colour has at least a wide two (class 3) at (x, y).
-int directionsWithTwo(int x, int y, int colour) {
+int directionsWithTwo(Position& pos, int x, int y, int colour) {
     int count = 0;
     for (int d = 0; d < 4; ++d)
         if (pos.shapeInfo[d][x][y].shape[colour - 1] >= SHAPE_TWO_WIDE) ++count;
@@ -67,21 +68,22 @@ int directionsWithTwo(int x, int y, int colour) {
 // Defender to move: every five point of the attacker must be blocked, and the
 // node is lost only if every block loses.
 int defenderNode(ThreatThread& t, MoveEntry* row, int remaining, int side, int ply, int h) {
+    Position& pos = t.pos;
     const int opp = side ^ 3;
-    int n = listFives(row, opp);
+    int n = listFives(pos, row, opp);
     for (int i = 0; i < n;) {
         const int x = row[i].x;
         const int y = row[i].y;
-        if (blackUnderRenju(side) && isForbidden(x, y)) {
+        if (blackUnderRenju(side) && isForbidden(pos, x, y)) {
             row[i] = row[--n];  // black cannot block here; look at the moved entry next
             continue;
         }
-        const int known = probeChild(ATTACKER, h - 1, opp, x, y, side);
+        const int known = probeChild(pos, ATTACKER, h - 1, opp, x, y, side);
         if (known != NO_TABLE_SCORE && -known >= 0) {
-            storeThreatTable(-known, h, DEFENDER, side - 1);
+            storeThreatTable(pos, -known, h, DEFENDER, side - 1);
             return -known;
         }
-        row[i].key = blockKey(x, y);
+        row[i].key = blockKey(pos, x, y);
         ++i;
     }
     sortRowByKey(row, n);
@@ -91,20 +93,21 @@ int defenderNode(ThreatThread& t, MoveEntry* row, int remaining, int side, int p
     for (int i = 0; i < n; ++i) {
         const int x = row[i].x;
         const int y = row[i].y;
-        makeTrialMove(x, y, side);
+        makeTrialMove(pos, x, y, side);
         result = -threatSearch(t, remaining - 1, opp, ATTACKER, ply + 1);
-        unmakeTrialMove(x, y, side);
+        unmakeTrialMove(pos, x, y, side);
         if (t.control.searchStopFlag) return 0;
         if (result >= 0) break;  // this block holds
     }
     // A holding block may only hold because the rows ran out below it.
-    if (result < 0 || t.rowCutoffs == cutoffsBefore) storeThreatTable(result, h, DEFENDER, side - 1);
+    if (result < 0 || t.rowCutoffs == cutoffsBefore)
+        storeThreatTable(pos, result, h, DEFENDER, side - 1);
     return result;
 }
 
 // Keys the four points of the attacker, marking the hopeless ones with the
 // skip key. Returns a proven win when a child's table entry already shows one.
-int keyFours(MoveEntry* row, int n, int side, int h) {
+int keyFours(Position& pos, MoveEntry* row, int n, int side, int h) {
     const int opp = side ^ 3;
     for (int i = 0; i < n; ++i) {
         const int x = row[i].x;
@@ -114,15 +117,16 @@ int keyFours(MoveEntry* row, int n, int side, int h) {
         const int theirs = total.shape[opp - 1];
         row[i].key = SKIP_KEY;
         // Cheapest tests first: weights, then the forbidden test, then the count.
-        if (own < LONE_FOUR_WEIGHT && directionsWithTwo(x, y, opp) < 2 && theirs < QUIET_OPPONENT_WEIGHT)
+        if (own < LONE_FOUR_WEIGHT && directionsWithTwo(pos, x, y, opp) < 2 &&
+            theirs < QUIET_OPPONENT_WEIGHT)
             continue;
-        if (blackUnderRenju(side) && isForbidden(x, y)) continue;
-        const int near = neighbourhoodCount(x, y, side);
+        if (blackUnderRenju(side) && isForbidden(pos, x, y)) continue;
+        const int near = neighbourhoodCount(pos, x, y, side);
         if (near <= FEW_NEAR_THREATS && own < WEAK_FOUR_WEIGHT) continue;
 
-        const int known = probeChild(DEFENDER, h - 1, opp, x, y, side);
+        const int known = probeChild(pos, DEFENDER, h - 1, opp, x, y, side);
         if (known != NO_TABLE_SCORE && -known > 0) {
-            storeThreatTable(-known, h, ATTACKER, side - 1);
+            storeThreatTable(pos, -known, h, ATTACKER, side - 1);
             return -known;
         }
         row[i].key = -(64 * near + (theirs >> 1) + own);
@@ -132,9 +136,10 @@ int keyFours(MoveEntry* row, int n, int side, int h) {
 
 // Attacker to move: try the promising fours, best first, until one wins.
 int attackerNode(ThreatThread& t, MoveEntry* row, int remaining, int side, int ply, int h) {
+    Position& pos = t.pos;
     const int opp = side ^ 3;
-    const int n = listFours(row, side);
-    const int known = keyFours(row, n, side, h);
+    const int n = listFours(pos, row, side);
+    const int known = keyFours(pos, row, n, side, h);
     if (known != 0) return known;
     sortRowByKey(row, n);
 
@@ -142,22 +147,22 @@ int attackerNode(ThreatThread& t, MoveEntry* row, int remaining, int side, int p
     for (int i = 0; i < n && row[i].key != SKIP_KEY; ++i) {
         const int x = row[i].x;
         const int y = row[i].y;
-        makeTrialMove(x, y, side);
+        makeTrialMove(pos, x, y, side);
         const int v = -threatSearch(t, remaining - 1, opp, DEFENDER, ply + 1);
-        unmakeTrialMove(x, y, side);
+        unmakeTrialMove(pos, x, y, side);
         if (t.control.searchStopFlag) return 0;
         if (v > 0) {
-            storeThreatTable(v, h, ATTACKER, side - 1);
+            storeThreatTable(pos, v, h, ATTACKER, side - 1);
             return v;
         }
     }
-    if (t.rowCutoffs == cutoffsBefore) storeThreatTable(0, h, ATTACKER, side - 1);
+    if (t.rowCutoffs == cutoffsBefore) storeThreatTable(pos, 0, h, ATTACKER, side - 1);
     return 0;
 }
 
 }  // namespace
 
-int checkImmediateWin(int h, int side) {
+int checkImmediateWin(Position& pos, int h, int side) {
     const int opp = side ^ 3;
     if (pos.setRows[SET_FIVE][side - 1]) return h + WIN_SCORE;
     if (pos.setRows[SET_FIVE][opp - 1]) return 0;  // side must block first
@@ -166,19 +171,20 @@ int checkImmediateWin(int h, int side) {
     // Black under Renju: only the first open-four point is judged, to keep this cheap.
     int x = 0;
     int y = 0;
-    firstMember(SET_OPEN_FOUR, side, x, y);
-    return isForbidden(x, y) ? 0 : h + WIN_SCORE;
+    firstMember(pos, SET_OPEN_FOUR, side, x, y);
+    return isForbidden(pos, x, y) ? 0 : h + WIN_SCORE;
 }
 
 int threatSearch(ThreatThread& t, int remaining, int side, int role, int ply) {
+    Position& pos = t.pos;
     const int h = THREAT_HORIZON - ply;
     t.control.lowestRemainingDepth = std::min(t.control.lowestRemainingDepth, remaining);
     if (countNodeAndCheckLimits(t.control)) return 0;
 
-    const int immediate = checkImmediateWin(h, side);
+    const int immediate = checkImmediateWin(pos, h, side);
     if (immediate != 0) return immediate;
 
-    const int known = probeHere(role, h, side);
+    const int known = probeHere(pos, role, h, side);
     if (known != NO_TABLE_SCORE) return known;
 
     // A chain of fours can outrun the per-ply rows: past the last row (or
@@ -193,13 +199,15 @@ int threatSearch(ThreatThread& t, int remaining, int side, int role, int ply) {
                             : attackerNode(t, row, remaining, side, ply, h);
 }
 
-int threeDefencePoints(MoveEntry* entries, int colour, int x, int y) {
+int threeDefencePoints(Position& pos, MoveEntry* entries, int colour, int x, int y) {
     int d = 0;
     while (d < 4 && pos.shapeInfo[d][x][y].shape[colour - 1] != SHAPE_FOUR_OPEN) ++d;
     if (d == 4) return 0;  // not an open-four point after all
     int dx = DIR_DX[d];
     int dy = DIR_DY[d];
-    auto holds = [colour](int px, int py) { return onBoard(px, py) && pos.board[px][py] == colour; };
+    auto holds = [&pos, colour](int px, int py) {
+        return onBoard(px, py) && pos.board[px][py] == colour;
+    };
 
     if (holds(x + dx, y + dy) && holds(x - dx, y - dy)) {
         // (x, y) is the gap of a broken three: the defences are the first
@@ -232,7 +240,7 @@ int threeDefencePoints(MoveEntry* entries, int colour, int x, int y) {
     // The far end is usually an open-four point too, and then the caller lists it anyway;
     // not so when black may not play it under Renju.
     if (pos.shapeInfo[d][fx][fy].shape[colour - 1] == SHAPE_FOUR_OPEN &&
-        !(blackUnderRenju(colour) && isForbidden(fx, fy)))
+        !(blackUnderRenju(colour) && isForbidden(pos, fx, fy)))
         return 0;
     entries[0].x = static_cast<int16_t>(fx);
     entries[0].y = static_cast<int16_t>(fy);
@@ -241,7 +249,7 @@ int threeDefencePoints(MoveEntry* entries, int colour, int x, int y) {
     return 2;
 }
 
-uint64_t lineWindowMask(int x, int a, int b, int64_t mask) {
+uint64_t lineWindowMask(Position& pos, int x, int a, int b, int64_t mask) {
     uint64_t window;
     if (a >= b) {
         const int shift = a - b;

@@ -4,17 +4,19 @@
 
 #include "board/types.h"
 
+struct Position;
+
 struct ThreatThread;
 
 // Positive: side wins (10000000 + 400 - ply of the win); 0: no win found (or stopped).
 int threatSearch(ThreatThread& t, int remaining, int side, int role, int ply);
 
 // h + 10000000 if the side to move wins at once, else 0.
-int checkImmediateWin(int h, int side);
+int checkImmediateWin(Position& pos, int h, int side);
 
 // The two further defence points against colour's open three whose open-four
 // point is (x, y); writes entries[0..1] and returns 2, or returns 0.
-int threeDefencePoints(MoveEntry* entries, int colour, int x, int y);
+int threeDefencePoints(Position& pos, MoveEntry* entries, int colour, int x, int y);
 
 // Window of row x's direction-0 line word: mask shifted by a - b, restricted to board points.
-uint64_t lineWindowMask(int x, int a, int b, int64_t mask);
+uint64_t lineWindowMask(Position& pos, int x, int a, int b, int64_t mask);

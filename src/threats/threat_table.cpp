@@ -64,7 +64,7 @@ int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, u
     return NO_TABLE_SCORE;
 }
 
-void storeThreatTable(int score, int depthValue, int role, int sideIndex) {
+void storeThreatTable(Position& pos, int score, int depthValue, int role, int sideIndex) {
     storeThreatTableKey(score, depthValue, role, sideIndex, pos.hashKey);
 }
 

@@ -5,6 +5,8 @@
 
 #include "core/limits.h"
 
+struct Position;
+
 struct ThreatEntry {
     int32_t checkLow;   // key_low XOR score
     int32_t checkHigh;  // key_high XOR (score >> 31)
@@ -17,7 +19,7 @@ static_assert(sizeof(ThreatEntry) == 16);
 // Returns the adjusted score, or 20000000 when the slot does not hold the key.
 int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, uint32_t keyHigh);
 // Stores for the current position key (pos.hashKey), current age = tableAge().
-void storeThreatTable(int score, int depthValue, int role, int sideIndex);
+void storeThreatTable(Position& pos, int score, int depthValue, int role, int sideIndex);
 // The same for an explicit key: searches that keep other results in these arrays
 // (the continuous-threats search) store them under a key of their own.
 void storeThreatTableKey(int score, int depthValue, int role, int sideIndex, uint64_t key);

@@ -33,15 +33,17 @@ constexpr int MAX_THREES_TRIED = 10;
 // its class in that line (nine points, plus the ends of a five under Caro).
 constexpr int WINDOW_REACH = 5;
 
-uint64_t saltedKey(int depth) { return pos.hashKey ^ (static_cast<uint64_t>(depth + 1) * 0x9E3779B97F4A7C15ULL); }
+uint64_t saltedKey(Position& pos, int depth) {
+    return pos.hashKey ^ (static_cast<uint64_t>(depth + 1) * 0x9E3779B97F4A7C15ULL);
+}
 
-int probe(int role, int h, int side, int depth) {
-    const uint64_t key = saltedKey(depth);
+int probe(Position& pos, int role, int h, int side, int depth) {
+    const uint64_t key = saltedKey(pos, depth);
     return probeThreatTable(role, h, side - 1, static_cast<uint32_t>(key), static_cast<uint32_t>(key >> 32));
 }
 
-void store(int score, int h, int role, int side, int depth) {
-    storeThreatTableKey(score, h, role, side - 1, saltedKey(depth));
+void store(Position& pos, int score, int h, int role, int side, int depth) {
+    storeThreatTableKey(score, h, role, side - 1, saltedKey(pos, depth));
 }
 
 bool stopped(ThreatThread& t) { return t.control.searchStopFlag != 0 || t.vct.ranOut; }
@@ -55,15 +57,21 @@ bool countNode(ThreatThread& t) {
 
 bool blackUnderRenju(int colour) { return geometry.rule == RULE_RENJU && colour == BLACK; }
 
-bool playable(int x, int y, int colour) { return !blackUnderRenju(colour) || isForbidden(x, y) == 0; }
+bool playable(Position& pos, int x, int y, int colour) {
+    return !blackUnderRenju(colour) || isForbidden(pos, x, y) == 0;
+}
 
-bool hasKind(int kind, int colour) { return pos.setRows[kind][colour - 1] != 0; }
+bool hasKind(Position& pos, int kind, int colour) {
+    return pos.setRows[kind][colour - 1] != 0;
+}
 
-bool inKind(int kind, int colour, int x, int y) { return (pos.setCols[kind][colour - 1][x] >> y) & 1u; }
+bool inKind(Position& pos, int kind, int colour, int x, int y) {
+    return (pos.setCols[kind][colour - 1][x] >> y) & 1u;
+}
 
 // The first member of a kind that colour may play; false when there is none.
 // Under Renju a black open four on a forbidden point threatens nothing.
-bool firstPlayable(int kind, int colour, int& px, int& py) {
+bool firstPlayable(Position& pos, int kind, int colour, int& px, int& py) {
     uint32_t rows = pos.setRows[kind][colour - 1];
     while (rows != 0) {
         const uint32_t lowRow = rows & (0u - rows);
@@ -72,7 +80,7 @@ bool firstPlayable(int kind, int colour, int& px, int& py) {
         while (cols != 0) {
             const uint32_t low = cols & (0u - cols);
             const int y = bitIndex(low);
-            if (playable(x, y, colour)) {
+            if (playable(pos, x, y, colour)) {
                 px = x;
                 py = y;
                 return true;
@@ -84,9 +92,8 @@ bool firstPlayable(int kind, int colour, int& px, int& py) {
     return false;
 }
 
-
 // Worth of a point to both sides: the threats that also build or spoil most first.
-int pointKey(int x, int y, int colour) {
+int pointKey(Position& pos, int x, int y, int colour) {
     const ShapeInfo& total = pos.shapeInfo[4][x][y];
     return -(total.shape[colour - 1] + total.shape[(colour ^ 3) - 1] / 2);
 }
@@ -109,18 +116,20 @@ int forcedBlock(ThreatThread& t, int side, int depth, int ply, int next);
 // Defender to move against the attacker's standing threat. Scores from the
 // defender's side: negative when every answer loses, 0 or more when one holds.
 int defenderNode(ThreatThread& t, int side, int depth, int ply) {
+    Position& pos = t.pos;
     const int h = HORIZON - ply;
     const int att = side ^ 3;
     if (countNode(t)) return 0;
-    if (hasKind(SET_FIVE, side)) return WIN_SCORE + h;  // the attacker left a five open
-    if (hasKind(SET_FIVE, att)) return forcedBlock(t, side, depth, ply, ATTACKER);
+    if (hasKind(pos, SET_FIVE, side)) return WIN_SCORE + h;  // the attacker left a five open
+    if (hasKind(pos, SET_FIVE, att)) return forcedBlock(t, side, depth, ply, ATTACKER);
 
     int px = 0, py = 0;
-    if (!firstPlayable(SET_OPEN_FOUR, att, px, py)) return 0;  // no threat stands: the chain broke
+    if (!firstPlayable(pos, SET_OPEN_FOUR, att, px, py))
+        return 0;  // no threat stands: the chain broke
     int ox = 0, oy = 0;
-    if (firstPlayable(SET_OPEN_FOUR, side, ox, oy)) return 0;  // our own open four comes first
+    if (firstPlayable(pos, SET_OPEN_FOUR, side, ox, oy)) return 0;  // our own open four comes first
 
-    const int known = probe(DEFENDER, h, side, depth);
+    const int known = probe(pos, DEFENDER, h, side, depth);
     if (known != NO_TABLE_SCORE) return known;
     MoveEntry* row = rowAt(t, ply);
     if (row == nullptr) return 0;
@@ -144,7 +153,7 @@ int defenderNode(ThreatThread& t, int side, int depth, int ply) {
     }
     const int lineCount = n;
     MoveEntry* fours = row + n;
-    const int fourCount = listFours(fours, side);
+    const int fourCount = listFours(pos, fours, side);
     for (int i = 0; i < fourCount; ++i) {
         if (t.vct.mark[fours[i].x][fours[i].y] == t.vct.markStamp) continue;
         t.vct.mark[fours[i].x][fours[i].y] = t.vct.markStamp;
@@ -157,22 +166,22 @@ int defenderNode(ThreatThread& t, int side, int depth, int ply) {
     for (int i = 0; i < n; ++i) {
         const int x = row[i].x;
         const int y = row[i].y;
-        if (!playable(x, y, side)) continue;
-        if (i < lineCount && !inKind(SET_FOUR, side, x, y)) {
-            makeTrialMove(x, y, side);
+        if (!playable(pos, x, y, side)) continue;
+        if (i < lineCount && !inKind(pos, SET_FOUR, side, x, y)) {
+            makeTrialMove(pos, x, y, side);
             int qx = 0, qy = 0;
-            const bool stillThreat = firstPlayable(SET_OPEN_FOUR, att, qx, qy);
-            unmakeTrialMove(x, y, side);
+            const bool stillThreat = firstPlayable(pos, SET_OPEN_FOUR, att, qx, qy);
+            unmakeTrialMove(pos, x, y, side);
             if (stillThreat) continue;
         }
         row[kept].x = static_cast<int16_t>(x);
         row[kept].y = static_cast<int16_t>(y);
-        row[kept].key = pointKey(x, y, side);
+        row[kept].key = pointKey(pos, x, y, side);
         ++kept;
     }
     if (kept == 0) {
         const int lost = -(WIN_SCORE + h - 1);
-        store(lost, h, DEFENDER, side, depth);
+        store(pos, lost, h, DEFENDER, side, depth);
         return lost;
     }
     sortRowByKey(row, kept);
@@ -182,104 +191,108 @@ int defenderNode(ThreatThread& t, int side, int depth, int ply) {
     for (int i = 0; i < kept; ++i) {
         const int x = row[i].x;
         const int y = row[i].y;
-        makeTrialMove(x, y, side);
+        makeTrialMove(pos, x, y, side);
         const int v = -attackerNode(t, att, depth, ply + 1);
-        unmakeTrialMove(x, y, side);
+        unmakeTrialMove(pos, x, y, side);
         if (stopped(t)) return 0;
         best = std::max(best, v);
         if (v >= 0) break;  // this answer holds
     }
-    if (best < 0 || t.vct.cutoffs == cutoffsBefore) store(best, h, DEFENDER, side, depth);
+    if (best < 0 || t.vct.cutoffs == cutoffsBefore) store(pos, best, h, DEFENDER, side, depth);
     return best;
 }
 
 int forcedBlock(ThreatThread& t, int side, int depth, int ply, int next) {
+    Position& pos = t.pos;
     const int h = HORIZON - ply;
     const int other = side ^ 3;
     MoveEntry* row = rowAt(t, ply);
     if (row == nullptr) return 0;
-    const int fives = listFives(row, other);
+    const int fives = listFives(pos, row, other);
     const int lost = -(WIN_SCORE + h - 1);
     if (fives > 1) return lost;
     const int x = row[0].x;
     const int y = row[0].y;
-    if (!playable(x, y, side)) return lost;
-    makeTrialMove(x, y, side);
+    if (!playable(pos, x, y, side)) return lost;
+    makeTrialMove(pos, x, y, side);
     const int v = next == ATTACKER ? -attackerNode(t, other, depth, ply + 1) : -defenderNode(t, other, depth, ply + 1);
-    unmakeTrialMove(x, y, side);
+    unmakeTrialMove(pos, x, y, side);
     return stopped(t) ? 0 : v;
 }
 
 // Lists the attacker's threats: every four, and (unless the defender's open
 // four would outrun it) every point that makes a three. Returns the count.
-int listThreats(MoveEntry* row, int side) {
+int listThreats(Position& pos, MoveEntry* row, int side) {
     const int opp = side ^ 3;
-    int n = listFours(row, side);
+    int n = listFours(pos, row, side);
     int ox = 0, oy = 0;
-    if (!firstPlayable(SET_OPEN_FOUR, opp, ox, oy)) {
+    if (!firstPlayable(pos, SET_OPEN_FOUR, opp, ox, oy)) {
         MoveEntry* threes = row + n;
-        const int threeCount = listOpenThrees(threes, side);
+        const int threeCount = listOpenThrees(pos, threes, side);
         for (int i = 0; i < threeCount; ++i)
-            if (!inKind(SET_FOUR, side, threes[i].x, threes[i].y)) row[n++] = threes[i];
+            if (!inKind(pos, SET_FOUR, side, threes[i].x, threes[i].y)) row[n++] = threes[i];
     }
-    for (int i = 0; i < n; ++i) row[i].key = pointKey(row[i].x, row[i].y, side);
+    for (int i = 0; i < n; ++i) row[i].key = pointKey(pos, row[i].x, row[i].y, side);
     sortRowByKey(row, n);
     return n;
 }
 
 // Attacker to move: win at once, or find a threat that every answer loses to.
 int attackerNode(ThreatThread& t, int side, int depth, int ply) {
+    Position& pos = t.pos;
     const int h = HORIZON - ply;
     const int opp = side ^ 3;
     if (countNode(t)) return 0;
-    if (hasKind(SET_FIVE, side)) return WIN_SCORE + h;
-    if (hasKind(SET_FIVE, opp)) {
+    if (hasKind(pos, SET_FIVE, side)) return WIN_SCORE + h;
+    if (hasKind(pos, SET_FIVE, opp)) {
         const int v = forcedBlock(t, side, depth, ply, DEFENDER);
         if (v <= 0) return 0;
-        if (ply == 0) firstMember(SET_FIVE, opp, t.vct.winX, t.vct.winY);  // the block starts the win
+        if (ply == 0)
+            firstMember(pos, SET_FIVE, opp, t.vct.winX, t.vct.winY);  // the block starts the win
         return v;
     }
-    const int immediate = checkImmediateWin(h, side);
+    const int immediate = checkImmediateWin(pos, h, side);
     if (immediate != 0) return immediate;
     if (depth <= 0) return 0;
 
     // The entry node must name its winning move, which the table does not keep.
     if (ply > 0) {
-        const int known = probe(ATTACKER, h, side, depth);
+        const int known = probe(pos, ATTACKER, h, side, depth);
         if (known != NO_TABLE_SCORE) return known;
     }
     MoveEntry* row = rowAt(t, ply);
     if (row == nullptr) return 0;
-    const int n = listThreats(row, side);
+    const int n = listThreats(pos, row, side);
 
     const int cutoffsBefore = t.vct.cutoffs;
     int threes = 0;
     for (int i = 0; i < n; ++i) {
         const int x = row[i].x;
         const int y = row[i].y;
-        const bool isFour = inKind(SET_FOUR, side, x, y);
+        const bool isFour = inKind(pos, SET_FOUR, side, x, y);
         if (!isFour && ++threes > MAX_THREES_TRIED) continue;
-        if (!playable(x, y, side)) continue;
-        makeTrialMove(x, y, side);
+        if (!playable(pos, x, y, side)) continue;
+        makeTrialMove(pos, x, y, side);
         const int v = -defenderNode(t, opp, depth - 1, ply + 1);
-        unmakeTrialMove(x, y, side);
+        unmakeTrialMove(pos, x, y, side);
         if (stopped(t)) return 0;
         if (v > 0) {
             if (ply == 0) {
                 t.vct.winX = x;
                 t.vct.winY = y;
             }
-            store(v, h, ATTACKER, side, depth);
+            store(pos, v, h, ATTACKER, side, depth);
             return v;
         }
     }
-    if (t.vct.cutoffs == cutoffsBefore) store(0, h, ATTACKER, side, depth);
+    if (t.vct.cutoffs == cutoffsBefore) store(pos, 0, h, ATTACKER, side, depth);
     return 0;
 }
 
 }  // namespace
 
 int vctSearch(ThreatThread& t, int side, const VctBounds& bounds) {
+    Position& pos = t.pos;
     t.vct.nodes = 0;
     t.vct.budget = bounds.nodes;
     t.vct.firstRow = bounds.firstRow;
@@ -290,8 +303,8 @@ int vctSearch(ThreatThread& t, int side, const VctBounds& bounds) {
     if (stopped(t)) return 0;
     // A win at once (a five, or an open four that no five of the opponent
     // outruns) names no threat move: it is the five or the open-four point.
-    if (v > 0 && t.vct.winX < 0 && !firstMember(SET_FIVE, side, t.vct.winX, t.vct.winY))
-        firstPlayable(SET_OPEN_FOUR, side, t.vct.winX, t.vct.winY);
+    if (v > 0 && t.vct.winX < 0 && !firstMember(pos, SET_FIVE, side, t.vct.winX, t.vct.winY))
+        firstPlayable(pos, SET_OPEN_FOUR, side, t.vct.winX, t.vct.winY);
     return v;
 }
 

@@ -11,16 +11,19 @@
 
 namespace {
 
+// The position these tests build and change.
+Position pos;
+
 int cls(int x, int y, int d, int c) { return pos.shapeInfo[d][x][y].shape[c - 1]; }
 
 void expectConsistent() {
     char why[256] = "";
-    EXPECT_TRUE(checkConsistency(why, sizeof why)) << why;
+    EXPECT_TRUE(checkConsistency(pos, why, sizeof why)) << why;
 }
 
 TEST(MakeMove, SingleStone) {
-    fixture::newBoard(0);
-    makeMove(7, 7, 1);
+    fixture::newBoard(pos, 0);
+    makeMove(pos, 7, 7, 1);
     EXPECT_EQ(cls(7, 8, 0, 1), SHAPE_TWO_OPEN);
     EXPECT_EQ(cls(7, 8, 0, 2), SHAPE_NONE);
     for (int d = 0; d < 4; ++d) {
@@ -37,9 +40,9 @@ TEST(MakeMove, SingleStone) {
 }
 
 TEST(MakeMove, OpenTwoMakesThreePoints) {
-    fixture::newBoard(0);
-    makeMove(7, 6, 1);
-    makeMove(7, 7, 1);
+    fixture::newBoard(pos, 0);
+    makeMove(pos, 7, 6, 1);
+    makeMove(pos, 7, 7, 1);
     const int expectedDir[4] = {8, 1, 1, 1};
     for (int d = 0; d < 4; ++d) EXPECT_EQ(cls(7, 8, d, 1), expectedDir[d]) << d;
     const ShapeInfo& tot = pos.shapeInfo[4][7][8];
@@ -56,7 +59,7 @@ TEST(MakeMove, OpenTwoMakesThreePoints) {
 
 TEST(MakeMove, MakeThenUnmakeRestoresTheWords) {
     for (int rule = 0; rule < 3; ++rule) {
-        fixture::setup(rule, R"(
+        fixture::setup(pos, rule, R"(
             ...............
             ...O...........
             ....X..........
@@ -65,9 +68,9 @@ TEST(MakeMove, MakeThenUnmakeRestoresTheWords) {
         )");
         Position before;
         std::memcpy(&before, &pos, sizeof pos);
-        makeMove(8, 8, 2);
+        makeMove(pos, 8, 8, 2);
         expectConsistent();
-        unmakeMove(8, 8, 2);
+        unmakeMove(pos, 8, 8, 2);
         expectConsistent();
         EXPECT_EQ(std::memcmp(pos.board, before.board, sizeof pos.board), 0);
         EXPECT_EQ(std::memcmp(pos.lineBits0, before.lineBits0, sizeof pos.lineBits0), 0);
@@ -80,20 +83,20 @@ TEST(MakeMove, MakeThenUnmakeRestoresTheWords) {
 }
 
 TEST(MakeMove, HashKeyIgnoresOrder) {
-    fixture::newBoard(1);
+    fixture::newBoard(pos, 1);
     EXPECT_EQ(pos.hashKey, 0ull);
-    makeMove(3, 4, 1);
-    makeMove(9, 9, 2);
-    makeMove(0, 14, 1);
+    makeMove(pos, 3, 4, 1);
+    makeMove(pos, 9, 9, 2);
+    makeMove(pos, 0, 14, 1);
     const uint64_t key = pos.hashKey;
     EXPECT_NE(key, 0ull);
-    unmakeMove(0, 14, 1);
-    unmakeMove(9, 9, 2);
-    unmakeMove(3, 4, 1);
+    unmakeMove(pos, 0, 14, 1);
+    unmakeMove(pos, 9, 9, 2);
+    unmakeMove(pos, 3, 4, 1);
     EXPECT_EQ(pos.hashKey, 0ull);
-    makeMove(0, 14, 1);
-    makeMove(9, 9, 2);
-    makeMove(3, 4, 1);
+    makeMove(pos, 0, 14, 1);
+    makeMove(pos, 9, 9, 2);
+    makeMove(pos, 3, 4, 1);
     EXPECT_EQ(pos.hashKey, key);
     expectConsistent();
 }
@@ -101,11 +104,11 @@ TEST(MakeMove, HashKeyIgnoresOrder) {
 // Right after a reset the points around a move start with the initial class 1
 // and end on the table's values, which a take-back does not undo.
 TEST(MakeMove, InitialClassesGiveWayToTableValues) {
-    fixture::newBoard(0);
+    fixture::newBoard(pos, 0);
     const int32_t valueBefore = pos.totalValue[0];
     EXPECT_EQ(cls(7, 9, 0, 1), 1);
-    makeMove(7, 7, 1);
-    unmakeMove(7, 7, 1);
+    makeMove(pos, 7, 7, 1);
+    unmakeMove(pos, 7, 7, 1);
     EXPECT_EQ(cls(7, 9, 0, 1), 0);
     EXPECT_EQ(cls(7, 9, 1, 1), 1);  // not on a line of the move
     EXPECT_NE(pos.totalValue[0], valueBefore);
@@ -117,26 +120,26 @@ TEST(MakeMove, InitialClassesGiveWayToTableValues) {
 // A room change alone is not copied; it is picked up with the next class change
 // and then kept when that change is undone.
 TEST(MakeMove, RoomIsRefreshedOnlyWithTheClass) {
-    fixture::newBoard(0);
-    makeMove(7, 6, 1);
+    fixture::newBoard(pos, 0);
+    makeMove(pos, 7, 6, 1);
     EXPECT_EQ(cls(7, 7, 0, 1), SHAPE_TWO_OPEN);
     EXPECT_EQ(pos.shapeInfo[0][7][7].room[0], 8);
-    makeMove(7, 11, 2);  // four steps away: black's room at (7, 7) shrinks to 7 in the table
+    makeMove(pos, 7, 11, 2);  // four steps away: black's room at (7, 7) shrinks to 7 in the table
     EXPECT_EQ(cls(7, 7, 0, 1), SHAPE_TWO_OPEN);
     EXPECT_EQ(pos.shapeInfo[0][7][7].room[0], 8);
-    makeMove(7, 8, 1);  // changes the class: the room is copied now
+    makeMove(pos, 7, 8, 1);  // changes the class: the room is copied now
     EXPECT_EQ(cls(7, 7, 0, 1), SHAPE_THREE_OPEN);
     EXPECT_EQ(pos.shapeInfo[0][7][7].room[0], 7);
-    unmakeMove(7, 8, 1);
-    unmakeMove(7, 11, 2);
+    unmakeMove(pos, 7, 8, 1);
+    unmakeMove(pos, 7, 11, 2);
     EXPECT_EQ(cls(7, 7, 0, 1), SHAPE_TWO_OPEN);
     EXPECT_EQ(pos.shapeInfo[0][7][7].room[0], 7);
     expectConsistent();
 }
 
 TEST(LongLine, OverlineSeenByThePattern) {
-    fixture::newBoard(1);
-    for (int y : {0, 1, 2, 3, 5}) makeMove(5, y, 1);
+    fixture::newBoard(pos, 1);
+    for (int y : {0, 1, 2, 3, 5}) makeMove(pos, 5, y, 1);
     EXPECT_EQ(cls(5, 4, 0, 1), SHAPE_OVERLINE);
     EXPECT_EQ(pos.setRows[SET_FIVE][0], 0u);
     expectConsistent();
@@ -144,11 +147,11 @@ TEST(LongLine, OverlineSeenByThePattern) {
 
 TEST(LongLine, OpenFourWithSixthStoneIsAFour) {
     for (int rule = 0; rule < 3; ++rule) {
-        fixture::newBoard(rule);
-        for (int y : {4, 5, 6, 8}) makeMove(5, y, 1);
+        fixture::newBoard(pos, rule);
+        for (int y : {4, 5, 6, 8}) makeMove(pos, 5, y, 1);
         EXPECT_EQ(cls(5, 3, 0, 1), rule == 0 ? SHAPE_FOUR_OPEN : SHAPE_FOUR) << rule;
         expectConsistent();
-        unmakeMove(5, 8, 1);  // five steps from (5, 3)
+        unmakeMove(pos, 5, 8, 1);  // five steps from (5, 3)
         EXPECT_EQ(cls(5, 3, 0, 1), SHAPE_FOUR_OPEN) << rule;
         EXPECT_EQ(pos.setDirs[SET_OPEN_FOUR][0][5][3], 1);
         expectConsistent();
@@ -158,8 +161,8 @@ TEST(LongLine, OpenFourWithSixthStoneIsAFour) {
 TEST(LongLine, FiveWithSixthStoneFiveStepsAway) {
     for (int rule = 0; rule < 3; ++rule)
         for (int c = 1; c <= 2; ++c) {
-            fixture::newBoard(rule);
-            for (int y : {4, 5, 6, 7, 8}) makeMove(5, y, c);
+            fixture::newBoard(pos, rule);
+            for (int y : {4, 5, 6, 7, 8}) makeMove(pos, 5, y, c);
             const bool corrected = (rule == 1) || (rule == 2 && c == 1);
             EXPECT_EQ(cls(5, 3, 0, c), corrected ? SHAPE_OVERLINE : SHAPE_FIVE) << rule << c;
             EXPECT_EQ(cls(5, 9, 0, c), corrected ? SHAPE_OVERLINE : SHAPE_FIVE) << rule << c;
@@ -167,8 +170,8 @@ TEST(LongLine, FiveWithSixthStoneFiveStepsAway) {
             expectConsistent();
         }
     // A stone five steps away that does not complete a six leaves the five alone.
-    fixture::newBoard(1);
-    for (int y : {4, 5, 6, 7, 9}) makeMove(5, y, 1);
+    fixture::newBoard(pos, 1);
+    for (int y : {4, 5, 6, 7, 9}) makeMove(pos, 5, y, 1);
     EXPECT_EQ(cls(5, 8, 0, 1), SHAPE_OVERLINE);  // seen by the pattern
     EXPECT_EQ(cls(5, 3, 0, 1), SHAPE_FIVE);  // the stone six steps away leaves a gap
     expectConsistent();
@@ -176,8 +179,8 @@ TEST(LongLine, FiveWithSixthStoneFiveStepsAway) {
 
 TEST(LongLine, RenjuCorrectsOnlyBlack) {
     for (int c = 1; c <= 2; ++c) {
-        fixture::newBoard(2);
-        for (int y : {4, 5, 6, 8}) makeMove(5, y, c);
+        fixture::newBoard(pos, 2);
+        for (int y : {4, 5, 6, 8}) makeMove(pos, 5, y, c);
         EXPECT_EQ(cls(5, 3, 0, c), c == 1 ? SHAPE_FOUR : SHAPE_FOUR_OPEN);
         expectConsistent();
     }
@@ -190,7 +193,7 @@ int caroClassAt(std::string row, int c = 1, int sizeX = 15, int sizeY = 15) {
         for (char& ch : row) ch = ch == 'X' ? 'O' : ch == 'O' ? 'X' : ch;
     std::string drawing;
     for (int y = 0; y < 7; ++y) drawing += ".\n";
-    fixture::setup(RULE_CARO, drawing + row, sizeX, sizeY);
+    fixture::setup(pos, RULE_CARO, drawing + row, sizeX, sizeY);
     expectConsistent();
     return cls(8, 7, 1, c);
 }
@@ -230,25 +233,26 @@ TEST(CaroFive, OpenFourNeedsNoClosingPointPastItsEnds) {
 }
 
 TEST(MakeMove, BlockedPointsCloseLinesAndStayOffTheList) {
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
         .......
         .......
         ...#...
         .......
-    )", 7, 5);
+    )",
+                   7, 5);
     EXPECT_EQ(pos.moveCount, 0);
     EXPECT_EQ(pos.board[3][2], 3);
-    makeMove(3, 1, 1);
-    makeMove(3, 0, 1);
+    makeMove(pos, 3, 1, 1);
+    makeMove(pos, 3, 0, 1);
     // Black's stones along x = 3 lie behind the blocked point: no class at
     // (3, 3). Its room was last copied when a filler point at (3, 5) changed
     // its class (3 + 1); the blocked point changed only the room, not copied.
     EXPECT_EQ(pos.shapeInfo[0][3][3].shape[0], 0);
     EXPECT_EQ(pos.shapeInfo[0][3][3].room[0], 4);
     expectConsistent();
-    unmakeMove(3, 0, 1);
-    unmakeMove(3, 1, 1);
-    unmakeMove(3, 2, 3);
+    unmakeMove(pos, 3, 0, 1);
+    unmakeMove(pos, 3, 1, 1);
+    unmakeMove(pos, 3, 2, 3);
     EXPECT_EQ(pos.board[3][2], 0);
     EXPECT_EQ(pos.moveCount, 0);
     expectConsistent();

@@ -13,6 +13,9 @@
 
 namespace {
 
+// The position these tests build and change.
+Position pos;
+
 struct Snapshot {
     int board[MAX_SIDE][MAX_SIDE];
     uint64_t lines[4][2 * MAX_SIDE];
@@ -50,7 +53,7 @@ struct Game {
     bool check(const char* what, bool strongSet = true) {
         char why[256] = "";
         ++checks;
-        bool ok = checkConsistency(why, sizeof why, strongSet);
+        bool ok = checkConsistency(pos, why, sizeof why, strongSet);
         EXPECT_TRUE(ok) << what << " after " << made.size() << " moves: " << why;
         return ok;
     }
@@ -78,7 +81,7 @@ struct Game {
     bool make(int code) {
         int x, y;
         if (!pickPoint(x, y)) return false;
-        makeMove(x, y, code);
+        makeMove(pos, x, y, code);
         made.push_back({x, y, code});
         return check("make");
     }
@@ -86,7 +89,7 @@ struct Game {
     bool unmakeLast() {
         fixture::Stone s = made.back();
         made.pop_back();
-        unmakeMove(s.x, s.y, s.code);
+        unmakeMove(pos, s.x, s.y, s.code);
         return check("unmake");
     }
 
@@ -94,9 +97,9 @@ struct Game {
     bool trial() {
         int x, y;
         if (!pickPoint(x, y)) return true;
-        makeMoveKeepingNoStrongSet(x, y, colour);
+        makeMoveKeepingNoStrongSet(pos, x, y, colour);
         bool ok = check("trial make", false);
-        unmakeMoveKeepingNoStrongSet(x, y, colour);
+        unmakeMoveKeepingNoStrongSet(pos, x, y, colour);
         return ok && check("trial unmake");
     }
 
@@ -134,10 +137,10 @@ void PrintTo(const Shape& s, std::ostream* out) {
 }
 
 void runGames(const Shape& shape) {
-    fixture::newBoard(shape.rule, shape.sizeX, shape.sizeY);
+    fixture::newBoard(pos, shape.rule, shape.sizeX, shape.sizeY);
     const Snapshot empty = take();
     for (int g = 0; g < shape.games; ++g) {
-        resetBoard();
+        resetBoard(pos);
         ASSERT_TRUE(same(take(), empty));
         Game game(static_cast<unsigned>(1000 * shape.rule + 31 * shape.sizeX + shape.sizeY + 7919 * g));
         ASSERT_TRUE(game.check("reset"));

@@ -11,12 +11,15 @@
 
 namespace {
 
+// The position these tests build and change.
+Position pos;
+
 using Points = std::vector<std::pair<int, int>>;
 
-Points listed(int (*query)(MoveEntry*, int), int c) {
+Points listed(int (*query)(Position&, MoveEntry*, int), int c) {
     MoveEntry entries[MAX_POINTS];
     for (MoveEntry& e : entries) e.key = 12345;
-    int count = query(entries, c);
+    int count = query(pos, entries, c);
     Points points;
     for (int k = 0; k < count; ++k) {
         EXPECT_EQ(entries[k].key, 12345);  // keys are left to the caller
@@ -31,35 +34,35 @@ void addMember(int kind, int c, int x, int y) {
 }
 
 TEST(ShapeQueries, EmptyBoardListsNothing) {
-    fixture::newBoard(0);
+    fixture::newBoard(pos, 0);
     MoveEntry entries[4] = {};
     for (auto query : {listFives, listOpenFours, listFours, listOpenThrees, listStrongPoints, listFourOrThreePoints})
         for (int c = 1; c <= 2; ++c) {
-            EXPECT_EQ(query(entries, c), 0);
+            EXPECT_EQ(query(pos, entries, c), 0);
             EXPECT_EQ(entries[0].x, 0);
         }
     int x = -1, y = -1;
-    EXPECT_FALSE(firstMember(SET_THREE, 1, x, y));
+    EXPECT_FALSE(firstMember(pos, SET_THREE, 1, x, y));
     EXPECT_EQ(x, -1);
 }
 
 TEST(ShapeQueries, OpenThreePointsOfAnOpenTwo) {
-    fixture::newBoard(0);
-    makeMove(7, 6, 1);
-    makeMove(7, 7, 1);
+    fixture::newBoard(pos, 0);
+    makeMove(pos, 7, 6, 1);
+    makeMove(pos, 7, 7, 1);
     EXPECT_EQ(listed(listOpenThrees, 1), (Points{{7, 4}, {7, 5}, {7, 8}, {7, 9}}));
     EXPECT_TRUE(listed(listFours, 1).empty());
     EXPECT_TRUE(listed(listFives, 1).empty());
     for (auto query : {listFives, listOpenFours, listFours, listOpenThrees, listStrongPoints, listFourOrThreePoints})
         EXPECT_TRUE(listed(query, 2).empty());
     int x, y;
-    ASSERT_TRUE(firstMember(SET_THREE, 1, x, y));
+    ASSERT_TRUE(firstMember(pos, SET_THREE, 1, x, y));
     EXPECT_EQ(x, 7);
     EXPECT_EQ(y, 4);
 }
 
 TEST(ShapeQueries, OrderIsRowThenColumn) {
-    fixture::newBoard(0, 20, 20);
+    fixture::newBoard(pos, 0, 20, 20);
     addMember(SET_FIVE, 2, 3, 5);
     addMember(SET_FIVE, 2, 3, 2);
     addMember(SET_FIVE, 2, 1, 7);
@@ -69,7 +72,7 @@ TEST(ShapeQueries, OrderIsRowThenColumn) {
 }
 
 TEST(ShapeQueries, FourOrThreeLeavesOutStrongPoints) {
-    fixture::newBoard(0);
+    fixture::newBoard(pos, 0);
     addMember(SET_FOUR, 1, 2, 2);
     addMember(SET_STRONG, 1, 2, 2);
     addMember(SET_THREE, 1, 2, 4);
@@ -82,7 +85,7 @@ TEST(ShapeQueries, FourOrThreeLeavesOutStrongPoints) {
 
 TEST(ShapeQueries, FoursOpenFoursAndStrongPoints) {
     // Black (1..3, 7) closed by white, and an open three (7, 4..6).
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
         ...............
         ...............
         ...............
@@ -100,31 +103,31 @@ TEST(ShapeQueries, FoursOpenFoursAndStrongPoints) {
         EXPECT_NE(std::find(fourOrThree.begin(), fourOrThree.end(), p), fourOrThree.end());
     for (auto p : Points{{7, 3}, {7, 7}})
         EXPECT_EQ(std::find(fourOrThree.begin(), fourOrThree.end(), p), fourOrThree.end());
-    EXPECT_EQ(neighbourhoodCount(7, 7, 1), 1);  // (7, 3) is four steps away
-    EXPECT_EQ(neighbourhoodCount(7, 6, 1), 2);
-    EXPECT_EQ(neighbourhoodCount(7, 6, 2), 0);
+    EXPECT_EQ(neighbourhoodCount(pos, 7, 7, 1), 1);  // (7, 3) is four steps away
+    EXPECT_EQ(neighbourhoodCount(pos, 7, 6, 1), 2);
+    EXPECT_EQ(neighbourhoodCount(pos, 7, 6, 2), 0);
 }
 
 TEST(NeighbourhoodCount, PatternShapeAndEdges) {
-    fixture::newBoard(0, 20, 20);
+    fixture::newBoard(pos, 0, 20, 20);
     for (int x = 0; x < 20; ++x) {
         pos.setCols[SET_FIVE][0][x] = (1u << 20) - 1;
         pos.setRows[SET_FIVE][0] |= 1u << x;
     }
-    EXPECT_EQ(neighbourhoodCount(10, 10, 1), 33);
-    EXPECT_EQ(neighbourhoodCount(10, 10, 2), 0);
-    EXPECT_EQ(neighbourhoodCount(0, 0, 1), 4 + 3 + 3 + 2);
-    EXPECT_EQ(neighbourhoodCount(19, 19, 1), 12);
-    EXPECT_EQ(neighbourhoodCount(1, 10, 1), 5 + 7 + 5 + 5 + 3);
+    EXPECT_EQ(neighbourhoodCount(pos, 10, 10, 1), 33);
+    EXPECT_EQ(neighbourhoodCount(pos, 10, 10, 2), 0);
+    EXPECT_EQ(neighbourhoodCount(pos, 0, 0, 1), 4 + 3 + 3 + 2);
+    EXPECT_EQ(neighbourhoodCount(pos, 19, 19, 1), 12);
+    EXPECT_EQ(neighbourhoodCount(pos, 1, 10, 1), 5 + 7 + 5 + 5 + 3);
 
     uint32_t excluded[MAX_SIDE] = {};
     excluded[10] = 1u << 10;  // the point itself
     excluded[7] = 1u << 13;
-    EXPECT_EQ(neighbourhoodCount(10, 10, 1, excluded), 31);
+    EXPECT_EQ(neighbourhoodCount(pos, 10, 10, 1, excluded), 31);
 }
 
 TEST(NeighbourhoodCount, CountsFivesAndOpenFoursOnly) {
-    fixture::newBoard(0);
+    fixture::newBoard(pos, 0);
     addMember(SET_FIVE, 1, 5, 5);
     addMember(SET_OPEN_FOUR, 1, 5, 5);  // one point, counted once
     addMember(SET_OPEN_FOUR, 1, 8, 8);
@@ -132,8 +135,8 @@ TEST(NeighbourhoodCount, CountsFivesAndOpenFoursOnly) {
     addMember(SET_OPEN_FOUR, 1, 8, 5);
     addMember(SET_FOUR, 1, 5, 6);
     addMember(SET_THREE, 1, 5, 7);
-    EXPECT_EQ(neighbourhoodCount(5, 5, 1), 4);
-    EXPECT_EQ(neighbourhoodCount(5, 4, 1), 1);  // only (5, 5): the others are off the pattern
+    EXPECT_EQ(neighbourhoodCount(pos, 5, 5, 1), 4);
+    EXPECT_EQ(neighbourhoodCount(pos, 5, 4, 1), 1);  // only (5, 5): the others are off the pattern
 }
 
 }  // namespace

@@ -13,6 +13,9 @@
 
 namespace {
 
+// The position these tests build and change.
+Position pos;
+
 // Pattern code from nine cells, position 0 first: '.' empty, X, O, '#'.
 int codeOf(const std::string& cells) {
     int code = 0;
@@ -44,21 +47,21 @@ TEST(Geometry, LineRadiusFollowsRule) {
 }
 
 TEST(Geometry, WallsAfterReset) {
-    fixture::newBoard(0);
+    fixture::newBoard(pos, 0);
     EXPECT_EQ(pos.lineBits0[7], 0xC0ull | (3ull << 38));
     EXPECT_EQ(pos.lineBits1[0], 0xC0ull | (3ull << 38));
     EXPECT_EQ(pos.lineBits2[0], 0xC0ull | (3ull << 10));
     EXPECT_EQ(pos.lineBits3[14], 0xC0ull | (3ull << 38));  // the long diagonal
     EXPECT_EQ(pos.lineBits3[0], 0xC0ull | (3ull << 10));
     EXPECT_EQ(pos.lineBits2[29], 0ull);  // past 2n-2
-    fixture::newBoard(0, 20, 20);
+    fixture::newBoard(pos, 0, 20, 20);
     EXPECT_EQ(pos.lineBits0[19], 0xC0ull | (3ull << 48));
     EXPECT_EQ(pos.hashKey, 0ull);
     EXPECT_EQ(pos.moveCount, 0);
 }
 
 TEST(Geometry, RectangularBoardIsFilledWithBlockedPoints) {
-    fixture::newBoard(0, 10, 15);
+    fixture::newBoard(pos, 0, 10, 15);
     EXPECT_EQ(geometry.boardSize, 15);
     uint64_t key = 0;
     for (int x = 0; x < 15; ++x)
@@ -74,11 +77,11 @@ TEST(Geometry, RectangularBoardIsFilledWithBlockedPoints) {
     for (int x = 10; x < 15; ++x) expected |= 3ull << (2 * x + 8);
     EXPECT_EQ(pos.lineBits1[0], expected);
     char why[200] = "";
-    EXPECT_TRUE(checkConsistency(why, sizeof why)) << why;
+    EXPECT_TRUE(checkConsistency(pos, why, sizeof why)) << why;
 }
 
 TEST(Geometry, BitTablesAndDiagonalPositions) {
-    fixture::newBoard(0);
+    fixture::newBoard(pos, 0);
     EXPECT_EQ(bitIndex(1), 0);
     EXPECT_EQ(bitIndex(32768), 15);
     EXPECT_EQ(bitIndex(65536), 16);
@@ -189,7 +192,7 @@ TEST(PatternTable, BlockedPointActsLikeOpponentStone) {
 }
 
 TEST(ComboTable, GeneralValues) {
-    fixture::newBoard(0);
+    fixture::newBoard(pos, 0);
     EXPECT_EQ(combo(8, 0, 0, 0), -125);
     EXPECT_EQ(combo(0, 8, 0, 8), -110);
     EXPECT_EQ(combo(0, 0, 12, 0), -1944);
@@ -201,7 +204,7 @@ TEST(ComboTable, GeneralValues) {
 
 TEST(ComboTable, DependsOnlyOnTheMultiset) {
     for (int rule = 0; rule < 3; ++rule) {
-        fixture::newBoard(rule);
+        fixture::newBoard(pos, rule);
         for (int index = 0; index < 65536; index += 7) {
             int k[4] = {index >> 12, (index >> 8) & 15, (index >> 4) & 15, index & 15};
             std::sort(k, k + 4);
@@ -214,7 +217,7 @@ TEST(ComboTable, DependsOnlyOnTheMultiset) {
 }
 
 TEST(ComboTable, RenjuBlackCombinations) {
-    fixture::newBoard(2);
+    fixture::newBoard(pos, 2);
     EXPECT_EQ(combo(13, 12, 0, 0), 0);
     EXPECT_EQ(combo(13, 11, 11, 0), -510);
     EXPECT_EQ(combo(13, 8, 1, 0), -176);
@@ -232,9 +235,9 @@ TEST(ComboTable, RenjuBlackCombinations) {
 
 TEST(Tables, BuildTimeState) {
     // The pattern table follows the rule of the latest build.
-    fixture::newBoard(0);
+    fixture::newBoard(pos, 0);
     EXPECT_EQ(tables.patternTable[codeOf("XXXX.X...")].shape[0], SHAPE_FIVE);
-    fixture::newBoard(1);
+    fixture::newBoard(pos, 1);
     EXPECT_EQ(tables.patternTable[codeOf("XXXX.X...")].shape[0], SHAPE_OVERLINE);
     EXPECT_EQ(tables.patternTable[codeOf("XXXX.X...")].combo[0], 0);
 }

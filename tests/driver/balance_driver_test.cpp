@@ -16,6 +16,9 @@
 
 namespace {
 
+// The position of the thread the drivers search with.
+Position& pos = mainThread.pos;
+
 using namespace drivertest;
 
 TEST(BalanceThinning, LongListsAreCappedThenCut) {

@@ -25,6 +25,9 @@
 
 namespace {
 
+// The position of the thread the drivers search with.
+Position& pos = mainThread.pos;
+
 constexpr int WIN = 10000000;
 
 class RootDefence : public ::testing::Test {
@@ -61,7 +64,7 @@ TEST_F(RootDefence, RefutedMovesLoseAndADefenceIsKept) {
     for (const vct_positions::Won& w : vct_positions::WON) {
         // The Renju proofs need more nodes per move than a turn's share gives.
         if (w.size != 15 || w.rule == RULE_RENJU) continue;
-        fixture::setup(w.rule, w.drawing, w.size, w.size);
+        fixture::setup(pos, w.rule, w.drawing, w.size, w.size);
         const int attacker = w.side;
         const int defender = attacker ^ 3;
         refuteLosingRootMoves(defender);
@@ -79,11 +82,11 @@ TEST_F(RootDefence, RefutedMovesLoseAndADefenceIsKept) {
                     ++kept;
                     continue;
                 }
-                makeMove(x, y, defender);
+                makeMove(pos, x, y, defender);
                 clearThreatTable();
                 EXPECT_GT(vctSearch(mainThread, attacker, VctBounds{w.depth, 2000000, 0}), WIN)
                     << w.name << " refuted " << x << "," << y;
-                unmakeMove(x, y, defender);
+                unmakeMove(pos, x, y, defender);
             }
         }
         EXPECT_GT(kept, 0) << w.name;
@@ -92,10 +95,10 @@ TEST_F(RootDefence, RefutedMovesLoseAndADefenceIsKept) {
 
 TEST_F(RootDefence, QuietPositionSetsNothingAsideAndClearsOldMarks) {
     const vct_positions::Won& w = vct_positions::WON[0];
-    fixture::setup(w.rule, w.drawing, w.size, w.size);
+    fixture::setup(pos, w.rule, w.drawing, w.size, w.size);
     refuteLosingRootMoves(w.side ^ 3);
     ASSERT_GT(refutedCount(), 0);
-    fixture::setup(RULE_FREESTYLE, R"(
+    fixture::setup(pos, RULE_FREESTYLE, R"(
         ...............
         ...............
         ...............
@@ -116,7 +119,7 @@ TEST_F(RootDefence, QuietPositionSetsNothingAsideAndClearsOldMarks) {
 }
 
 TEST_F(RootDefence, RootSearchSkipsEveryRefutedMove) {
-    fixture::setup(RULE_FREESTYLE, R"(
+    fixture::setup(pos, RULE_FREESTYLE, R"(
         ...............
         ...............
         ...............

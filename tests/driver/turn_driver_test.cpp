@@ -23,6 +23,9 @@
 
 namespace {
 
+// The position of the thread the drivers search with.
+Position& pos = mainThread.pos;
+
 using namespace drivertest;
 
 // Black to move in an opening of fourteen stones that neither side has decided.
@@ -312,16 +315,16 @@ TEST_F(TurnDriver, RenjuBlackNeverBlocksOnAForbiddenPoint) {
         ...............
         ...............)");
     buildBoard();
-    ASSERT_EQ(isForbidden(7, 7), 1);
+    ASSERT_EQ(isForbidden(pos, 7, 7), 1);
     const std::string reply = playTurn();
     int x = -1;
     int y = -1;
     ASSERT_TRUE(parseMove(reply, x, y)) << reply;
     ASSERT_TRUE(onBoard(x, y)) << reply;
     EXPECT_EQ(capturedText().find("ERROR"), std::string::npos) << capturedText();
-    unmakeMove(x, y, BLACK);
-    EXPECT_EQ(isForbidden(x, y), 0) << reply;
-    makeMove(x, y, BLACK);
+    unmakeMove(pos, x, y, BLACK);
+    EXPECT_EQ(isForbidden(pos, x, y), 0) << reply;
+    makeMove(pos, x, y, BLACK);
 }
 
 TEST_F(TurnDriver, RenjuBlackNeverPlaysAForbiddenPoint) {
@@ -348,15 +351,15 @@ TEST_F(TurnDriver, RenjuBlackNeverPlaysAForbiddenPoint) {
         startGame();
         recordDrawing(drawing);
         buildBoard();
-        ASSERT_EQ(isForbidden(8, 7), 1);
+        ASSERT_EQ(isForbidden(pos, 8, 7), 1);
         const std::string reply = playTurn();
         int x = -1;
         int y = -1;
         ASSERT_TRUE(parseMove(reply, x, y)) << reply;
         ASSERT_TRUE(onBoard(x, y)) << reply;
-        unmakeMove(x, y, BLACK);
-        EXPECT_EQ(isForbidden(x, y), 0) << "max_depth " << maxDepth << ": " << reply;
-        makeMove(x, y, BLACK);
+        unmakeMove(pos, x, y, BLACK);
+        EXPECT_EQ(isForbidden(pos, x, y), 0) << "max_depth " << maxDepth << ": " << reply;
+        makeMove(pos, x, y, BLACK);
     }
 }
 

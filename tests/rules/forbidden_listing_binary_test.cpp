@@ -17,6 +17,9 @@
 
 namespace {
 
+// The position these tests build and change.
+Position pos;
+
 using PointSet = std::set<std::pair<int, int>>;
 
 // The game record alternates colours, so the side with fewer stones gets
@@ -41,12 +44,12 @@ std::vector<fixture::Stone> withFillers(const std::vector<fixture::Stone>& drawn
 }
 
 PointSet forbiddenInProcess(const std::vector<fixture::Stone>& record) {
-    fixture::newBoard(2);
-    for (const fixture::Stone& s : record) makeMove(s.x, s.y, s.code);
+    fixture::newBoard(pos, 2);
+    for (const fixture::Stone& s : record) makeMove(pos, s.x, s.y, s.code);
     PointSet points;
     for (int x = 0; x < 15; ++x)
         for (int y = 0; y < 15; ++y)
-            if (isForbidden(x, y)) points.insert({x, y});
+            if (isForbidden(pos, x, y)) points.insert({x, y});
     return points;
 }
 

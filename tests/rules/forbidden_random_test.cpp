@@ -16,6 +16,9 @@
 
 namespace {
 
+// The position these tests build and change.
+Position pos;
+
 constexpr int STEP_X[4] = {0, 1, -1, 1};
 constexpr int STEP_Y[4] = {1, 0, 1, 1};
 
@@ -164,21 +167,22 @@ void randomPosition(std::mt19937& rng, PlainJudge& judge) {
 TEST(ForbiddenRandomTest, AgreesWithPlainJudgeAndLeavesPositionAlone) {
     std::mt19937 rng(20261207);
     int points = 0, forbiddenPoints = 0, disagreements = 0;
-    fixture::newBoard(2);
+    fixture::newBoard(pos, 2);
     for (int game = 0; game < 1500; ++game) {
         PlainJudge judge;
         randomPosition(rng, judge);
-        resetBoard();
+        resetBoard(pos);
         for (int x = 0; x < 15; ++x)
             for (int y = 0; y < 15; ++y)
-                if (judge.cell[x][y] != 0) makeMove(x, y, judge.cell[x][y]);
+                if (judge.cell[x][y] != 0) makeMove(pos, x, y, judge.cell[x][y]);
         for (int x = 0; x < 15; ++x) {
             for (int y = 0; y < 15; ++y) {
-                snapshot::Snapshot before = snapshot::take();
-                int engine = isForbidden(x, y);
-                const char* changed = snapshot::difference(before, snapshot::take());
-                ASSERT_EQ(changed, nullptr) << "isForbidden(" << x << ", " << y << ") changed " << changed
-                                            << " in\n" << drawing(judge);
+                snapshot::Snapshot before = snapshot::take(pos);
+                int engine = isForbidden(pos, x, y);
+                const char* changed = snapshot::difference(before, snapshot::take(pos));
+                ASSERT_EQ(changed, nullptr)
+                    << "isForbidden(pos, " << x << ", " << y << ") changed " << changed << " in\n"
+                    << drawing(judge);
                 int plain = judge.forbidden(x, y) ? 1 : 0;
                 ++points;
                 forbiddenPoints += plain;

@@ -12,13 +12,15 @@
 
 namespace {
 
+// The position these tests build and change.
+Position pos;
 
 // isForbidden, with a check that the call left the position as it was.
 int judged(int x, int y) {
-    snapshot::Snapshot before = snapshot::take();
-    int result = isForbidden(x, y);
-    const char* changed = snapshot::difference(before, snapshot::take());
-    EXPECT_EQ(changed, nullptr) << "isForbidden(" << x << ", " << y << ") changed " << changed;
+    snapshot::Snapshot before = snapshot::take(pos);
+    int result = isForbidden(pos, x, y);
+    const char* changed = snapshot::difference(before, snapshot::take(pos));
+    EXPECT_EQ(changed, nullptr) << "isForbidden(pos, " << x << ", " << y << ") changed " << changed;
     return result;
 }
 
@@ -28,7 +30,7 @@ int checkGroup(const char* group) {
     for (const forbidden_cases::Case& c : forbidden_cases::CASES) {
         if (std::strcmp(c.group, group) != 0) continue;
         ++count;
-        fixture::setup(RULE_RENJU, c.drawing, c.sizeX, 15);
+        fixture::setup(pos, RULE_RENJU, c.drawing, c.sizeX, 15);
         EXPECT_EQ(pos.board[c.x][c.y], 0) << c.what;
         EXPECT_EQ(judged(c.x, c.y), c.expected) << c.what << c.drawing;
     }
@@ -75,7 +77,7 @@ TEST(ForbiddenTest, EveryCaseBelongsToATestedGroup) {
 }
 
 TEST(ForbiddenTest, OccupiedPointsAreNeverForbidden) {
-    fixture::setup(RULE_RENJU, R"(
+    fixture::setup(pos, RULE_RENJU, R"(
         ...............
         ...............
         ...............

@@ -18,7 +18,7 @@ struct Snapshot {
     uint8_t setDirs[4][2][MAX_SIDE][MAX_SIDE];
 };
 
-inline Snapshot take() {
+inline Snapshot take(Position& pos) {
     Snapshot s;
     std::memset(&s, 0, sizeof s);
     std::memcpy(s.board, pos.board, sizeof s.board);

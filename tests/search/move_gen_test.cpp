@@ -16,6 +16,9 @@ using namespace searchtest;
 
 namespace {
 
+// The position of the thread the drivers search with.
+Position& pos = mainThread.pos;
+
 // A node at the given ply of an iteration of depth 10, ready to generate moves.
 SearchNode nodeAt(int ply, int side, int alpha = -FULL_WINDOW, int beta = FULL_WINDOW, int credit = 0) {
     mainThread.control.rootDepth = 10;
@@ -34,7 +37,7 @@ void setEntry(MoveEntry& e, int x, int y) {
 }  // namespace
 
 TEST(MoveGen, EdgeWeightFallsTowardsTheMiddle) {
-    fixture::newBoard(0);
+    fixture::newBoard(pos, 0);
     EXPECT_EQ(edgeWeight(0, 7), 40);
     EXPECT_EQ(edgeWeight(7, 1), 40);
     EXPECT_EQ(edgeWeight(2, 7), 32);
@@ -43,40 +46,40 @@ TEST(MoveGen, EdgeWeightFallsTowardsTheMiddle) {
     EXPECT_EQ(edgeWeight(7, 7), 15);
     EXPECT_EQ(edgeWeight(14, 14), 40);
     // A rectangle measures each coordinate against its own extent.
-    fixture::newBoard(0, 20, 9);
+    fixture::newBoard(pos, 0, 20, 9);
     EXPECT_EQ(edgeWeight(10, 4), 20);
     EXPECT_EQ(edgeWeight(10, 8), 40);
     EXPECT_EQ(edgeWeight(19, 4), 40);
 }
 
 TEST(MoveGen, SquareAndWidePatternTests) {
-    fixture::newBoard(0);
-    EXPECT_FALSE(squareHasStone(7, 7));
-    EXPECT_FALSE(widePatternHasStone(7, 7));
-    makeMove(9, 9, BLACK);  // corner of the square
-    EXPECT_TRUE(squareHasStone(7, 7));
-    EXPECT_FALSE(squareHasStone(6, 6));
-    unmakeMove(9, 9, BLACK);
-    makeMove(10, 7, WHITE);  // three away in a row: wide pattern only
-    EXPECT_FALSE(squareHasStone(7, 7));
-    EXPECT_TRUE(widePatternHasStone(7, 7));
-    EXPECT_TRUE(widePatternHasStone(7, 4));   // (x+3, y+3)
-    EXPECT_FALSE(widePatternHasStone(7, 6));  // (x+3, y+1) is outside the pattern
-    EXPECT_FALSE(widePatternHasStone(7, 5));  // (x+3, y+2) too
-    unmakeMove(10, 7, WHITE);
-    makeMove(7, 10, BLACK);  // three away along y
-    EXPECT_TRUE(widePatternHasStone(7, 7));
-    EXPECT_FALSE(widePatternHasStone(6, 7));  // (x+1, y+3) is outside
-    unmakeMove(7, 10, BLACK);
-    makeMove(1, 1, 3);  // blocked points count like stones
-    EXPECT_TRUE(squareHasStone(0, 0));
-    EXPECT_TRUE(squareHasStone(3, 3));
-    EXPECT_FALSE(squareHasStone(4, 0));
-    unmakeMove(1, 1, 3);
+    fixture::newBoard(pos, 0);
+    EXPECT_FALSE(squareHasStone(pos, 7, 7));
+    EXPECT_FALSE(widePatternHasStone(pos, 7, 7));
+    makeMove(pos, 9, 9, BLACK);  // corner of the square
+    EXPECT_TRUE(squareHasStone(pos, 7, 7));
+    EXPECT_FALSE(squareHasStone(pos, 6, 6));
+    unmakeMove(pos, 9, 9, BLACK);
+    makeMove(pos, 10, 7, WHITE);  // three away in a row: wide pattern only
+    EXPECT_FALSE(squareHasStone(pos, 7, 7));
+    EXPECT_TRUE(widePatternHasStone(pos, 7, 7));
+    EXPECT_TRUE(widePatternHasStone(pos, 7, 4));   // (x+3, y+3)
+    EXPECT_FALSE(widePatternHasStone(pos, 7, 6));  // (x+3, y+1) is outside the pattern
+    EXPECT_FALSE(widePatternHasStone(pos, 7, 5));  // (x+3, y+2) too
+    unmakeMove(pos, 10, 7, WHITE);
+    makeMove(pos, 7, 10, BLACK);  // three away along y
+    EXPECT_TRUE(widePatternHasStone(pos, 7, 7));
+    EXPECT_FALSE(widePatternHasStone(pos, 6, 7));  // (x+1, y+3) is outside
+    unmakeMove(pos, 7, 10, BLACK);
+    makeMove(pos, 1, 1, 3);  // blocked points count like stones
+    EXPECT_TRUE(squareHasStone(pos, 0, 0));
+    EXPECT_TRUE(squareHasStone(pos, 3, 3));
+    EXPECT_FALSE(squareHasStone(pos, 4, 0));
+    unmakeMove(pos, 1, 1, 3);
 }
 
 TEST(MoveGen, KeyBatchDropsRepeatsForbiddenAndExcludedPoints) {
-    fixture::setup(2, R"(
+    fixture::setup(pos, 2, R"(
         ...............
         ...............
         ...............
@@ -87,7 +90,7 @@ TEST(MoveGen, KeyBatchDropsRepeatsForbiddenAndExcludedPoints) {
         .......XX......
         ...............)");
     // (6,7) would give black an open three twice over (a forbidden double three).
-    ASSERT_EQ(isForbidden(6, 7), 1);
+    ASSERT_EQ(isForbidden(pos, 6, 7), 1);
     prepare(10);
     clearBlockTable();
     SearchNode node = nodeAt(0, BLACK);
@@ -125,7 +128,7 @@ TEST(MoveGen, KeyBatchDropsRepeatsForbiddenAndExcludedPoints) {
 }
 
 TEST(MoveGen, KeysPreferOwnWeightOverHalfTheOpponents) {
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
         ...............
         ...............
         ...............
@@ -148,7 +151,7 @@ TEST(MoveGen, KeysPreferOwnWeightOverHalfTheOpponents) {
 }
 
 TEST(MoveGen, TableBatchSkipsOccupiedAndEmptySlots) {
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
         ...............
         ...............
         ...............
@@ -164,7 +167,7 @@ TEST(MoveGen, TableBatchSkipsOccupiedAndEmptySlots) {
 
 TEST(MoveGen, ScanBatchNeverRepeatsAPoint) {
     // Strong points and stone neighbours overlap heavily; the scan lists each once.
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
         ...............
         ...............
         ..X.O...X.O....
@@ -192,7 +195,7 @@ TEST(MoveGen, ScanBatchNeverRepeatsAPoint) {
 }
 
 TEST(MoveGen, ExtensionClassRisesAtPvNodesAndQuietMovesHaveNone) {
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
         ...............
         ...............
         ...............
@@ -216,24 +219,24 @@ TEST(MoveGen, ExtensionClassRisesAtPvNodesAndQuietMovesHaveNone) {
 }
 
 TEST(MoveGen, PenaltyFactorBands) {
-    fixture::newBoard(0);
-    EXPECT_EQ(penaltyFactorFor(600, BLACK), 0.0);
-    EXPECT_EQ(penaltyFactorFor(599, BLACK), 0.1);
-    EXPECT_EQ(penaltyFactorFor(400, BLACK), 0.2);
-    EXPECT_EQ(penaltyFactorFor(300, BLACK), 0.4);
-    EXPECT_EQ(penaltyFactorFor(200, BLACK), 0.6);
+    fixture::newBoard(pos, 0);
+    EXPECT_EQ(penaltyFactorFor(pos, 600, BLACK), 0.0);
+    EXPECT_EQ(penaltyFactorFor(pos, 599, BLACK), 0.1);
+    EXPECT_EQ(penaltyFactorFor(pos, 400, BLACK), 0.2);
+    EXPECT_EQ(penaltyFactorFor(pos, 300, BLACK), 0.4);
+    EXPECT_EQ(penaltyFactorFor(pos, 200, BLACK), 0.6);
     // Below 200 equal room adds 0.1 (an empty board has no room on either side).
-    EXPECT_DOUBLE_EQ(penaltyFactorFor(199, BLACK), 0.9);
-    EXPECT_DOUBLE_EQ(penaltyFactorFor(0, BLACK), 1.1);
-    EXPECT_DOUBLE_EQ(penaltyFactorFor(-100, BLACK), 1.2);
-    EXPECT_DOUBLE_EQ(penaltyFactorFor(-200, BLACK), 1.4);
-    EXPECT_DOUBLE_EQ(penaltyFactorFor(-300, BLACK), 1.7);
-    EXPECT_DOUBLE_EQ(penaltyFactorFor(-500, BLACK), 1.9);
+    EXPECT_DOUBLE_EQ(penaltyFactorFor(pos, 199, BLACK), 0.9);
+    EXPECT_DOUBLE_EQ(penaltyFactorFor(pos, 0, BLACK), 1.1);
+    EXPECT_DOUBLE_EQ(penaltyFactorFor(pos, -100, BLACK), 1.2);
+    EXPECT_DOUBLE_EQ(penaltyFactorFor(pos, -200, BLACK), 1.4);
+    EXPECT_DOUBLE_EQ(penaltyFactorFor(pos, -300, BLACK), 1.7);
+    EXPECT_DOUBLE_EQ(penaltyFactorFor(pos, -500, BLACK), 1.9);
 }
 
 TEST(MoveGen, PenaltyVanishesWhenTheSideStandsWell) {
     // A four made on the edge carries a penalty, scaled by the node's factor.
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
         O..............
         X..............
         X..............
@@ -246,12 +249,12 @@ TEST(MoveGen, PenaltyVanishesWhenTheSideStandsWell) {
     const MoveClass scaled = classifyMove(node, 0, 4);
     ASSERT_LT(scaled.penalty, 0);
     node.staticValue = 650;
-    node.penaltyFactor = penaltyFactorFor(650, BLACK);
+    node.penaltyFactor = penaltyFactorFor(pos, 650, BLACK);
     EXPECT_EQ(classifyMove(node, 0, 4).penalty, 0);
 }
 
 TEST(MoveGen, LatePruningThresholds) {
-    fixture::newBoard(0);
+    fixture::newBoard(pos, 0);
     prepare(10);
     settings.cautionFactor = 1;
     auto node = [](int effective, bool zeroWindow, int ply = 4) {

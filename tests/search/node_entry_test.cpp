@@ -10,6 +10,9 @@ using namespace searchtest;
 
 namespace {
 
+// The position of the thread the drivers search with.
+Position& pos = mainThread.pos;
+
 const char* kFourInRow = R"(
     ...............
     ...............
@@ -101,7 +104,7 @@ const char* kQuietMiddle = R"(
 
 TEST(NodeEntry, FivePointWinsAtOnceAlsoAtTheRoot) {
     for (int rule = 0; rule < 3; ++rule) {
-        fixture::setup(rule, kFourInRow);
+        fixture::setup(pos, rule, kFourInRow);
         Snapshot before;
         EXPECT_EQ(searchRoot(4, BLACK), 10000000 + 4) << "rule " << rule;
         EXPECT_EQ(mainThread.control.expandedNodeCounter, 0);
@@ -115,7 +118,7 @@ TEST(NodeEntry, FivePointWinsAtOnceAlsoAtTheRoot) {
 }
 
 TEST(NodeEntry, OnlyTheFirstOfTwoOpponentFivePointsIsSearched) {
-    fixture::setup(0, kTwoFivePoints);
+    fixture::setup(pos, 0, kTwoFivePoints);
     Capture capture;
     prepare(8);
     settings.showDetail = 1;
@@ -134,25 +137,25 @@ TEST(NodeEntry, OnlyTheFirstOfTwoOpponentFivePointsIsSearched) {
 }
 
 TEST(NodeEntry, RenjuBlackForbiddenOpenFourIsNoWin) {
-    fixture::setup(2, kForbiddenOpenFour);
+    fixture::setup(pos, 2, kForbiddenOpenFour);
     int x = -1, y = -1;
-    ASSERT_TRUE(firstMember(SET_OPEN_FOUR, BLACK, x, y));
+    ASSERT_TRUE(firstMember(pos, SET_OPEN_FOUR, BLACK, x, y));
     ASSERT_EQ(x, 6);
     ASSERT_EQ(y, 7);
-    ASSERT_EQ(isForbidden(6, 7), 1);
+    ASSERT_EQ(isForbidden(pos, 6, 7), 1);
     Snapshot before;
     const int score = searchRoot(1, BLACK);
     EXPECT_LT(score, 9999200) << "a forbidden open four must not count as a win";
     EXPECT_GT(mainThread.control.expandedNodeCounter, 0) << "the search goes on";
     EXPECT_TRUE(before.samePosition());
     // The same stones under free-style: the open four wins at once.
-    fixture::setup(0, kForbiddenOpenFour);
+    fixture::setup(pos, 0, kForbiddenOpenFour);
     EXPECT_EQ(searchRoot(1, BLACK), 10000000 + 1);
 }
 
 TEST(NodeEntry, ForcedBlockOnForbiddenPointHasNoMove) {
-    fixture::setup(2, kBlockOnForbiddenPoint);
-    ASSERT_EQ(isForbidden(5, 7), 1);
+    fixture::setup(pos, 2, kBlockOnForbiddenPoint);
+    ASSERT_EQ(isForbidden(pos, 5, 7), 1);
     Snapshot before;
     EXPECT_EQ(searchRoot(3, BLACK), -9999998 - 3);
     EXPECT_EQ(mainThread.root.bestX, -1);
@@ -161,16 +164,16 @@ TEST(NodeEntry, ForcedBlockOnForbiddenPointHasNoMove) {
     prepare(5);
     EXPECT_EQ(alphaBeta(mainThread, 3, 50, 51, BLACK, 0), 50);
     // Under free-style the six is black's own win.
-    fixture::setup(0, kBlockOnForbiddenPoint);
+    fixture::setup(pos, 0, kBlockOnForbiddenPoint);
     searchRoot(3, BLACK);
     EXPECT_EQ(mainThread.root.bestX, 5);
     EXPECT_EQ(mainThread.root.bestY, 7);
 }
 
 TEST(NodeEntry, ZeroWindowNodeTakesTableCutoffPvNodeDoesNot) {
-    fixture::setup(0, kQuietMiddle);
+    fixture::setup(pos, 0, kQuietMiddle);
     prepare(6);
-    storeSearchTable(4, 777, 3, BLACK, -1, -1, -1, -1, -1, -1);
+    storeSearchTable(pos, 4, 777, 3, BLACK, -1, -1, -1, -1, -1, -1);
     EXPECT_EQ(alphaBeta(mainThread, 4, 776, 777, BLACK, 0), 777);
     EXPECT_EQ(mainThread.control.nodeCounter, 1);
     EXPECT_EQ(mainThread.control.expandedNodeCounter, 0);
@@ -184,11 +187,11 @@ TEST(NodeEntry, ZeroWindowNodeTakesTableCutoffPvNodeDoesNot) {
 
 TEST(NodeEntry, FullBoardWithoutMoveScoresZero) {
     // 6 by 6, no five anywhere: columns alternate in pairs, rows shift by one.
-    fixture::newBoard(0, 6, 6);
+    fixture::newBoard(pos, 0, 6, 6);
     int stones = 0;
     for (int x = 0; x < 6; ++x)
         for (int y = 0; y < 6; ++y) {
-            makeMove(x, y, ((x / 2 + y) % 2) + 1);
+            makeMove(pos, x, y, ((x / 2 + y) % 2) + 1);
             ++stones;
         }
     ASSERT_EQ(pos.setRows[SET_FIVE][0] | pos.setRows[SET_FIVE][1], 0u);
@@ -200,10 +203,10 @@ TEST(NodeEntry, FullBoardWithoutMoveScoresZero) {
 
 TEST(NodeEntry, NoMoveOnOpenBoardIsALossBoundedByAlpha) {
     // Only blocked points of the block table remain: no move, but not a full board.
-    fixture::newBoard(0, 6, 6);
+    fixture::newBoard(pos, 0, 6, 6);
     for (int x = 0; x < 6; ++x)
         for (int y = 0; y < 6; ++y)
-            if (!(x == 5 && y >= 4)) makeMove(x, y, ((x / 2 + y) % 2) + 1);
+            if (!(x == 5 && y >= 4)) makeMove(pos, x, y, ((x / 2 + y) % 2) + 1);
     clearBlockTable();
     game.blockTable[5][4] = 1;
     game.blockTable[5][5] = 1;
@@ -216,7 +219,7 @@ TEST(NodeEntry, NoMoveOnOpenBoardIsALossBoundedByAlpha) {
 
 TEST(NodeEntry, BlockTablePointsAreNeverSearchedAtTheRoot) {
     // White threatens five at (7,5); the block is banned, so black has no move.
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
         ...............
         ...............
         ...............
@@ -232,7 +235,7 @@ TEST(NodeEntry, BlockTablePointsAreNeverSearchedAtTheRoot) {
     EXPECT_EQ(searchRoot(4, BLACK), -9999998 - 4);
     EXPECT_EQ(mainThread.root.bestX, -1);
     // Elsewhere in the tree the point is an ordinary move.
-    fixture::setup(0, kQuietMiddle);
+    fixture::setup(pos, 0, kQuietMiddle);
     game.blockTable[6][4] = 1;
     game.blockTable[7][6] = 1;
     game.blockTable[4][8] = 1;
@@ -250,7 +253,7 @@ TEST(NodeEntry, BlockTablePointsAreNeverSearchedAtTheRoot) {
 }
 
 TEST(NodeEntry, EmptyBoardRootTakesEveryPoint) {
-    fixture::newBoard(0);
+    fixture::newBoard(pos, 0);
     clearBlockTable();
     searchRoot(1, BLACK);
     EXPECT_EQ(mainThread.control.branchSum, 225.0);

@@ -13,15 +13,18 @@ using namespace searchtest;
 
 namespace {
 
+// The position of the thread the drivers search with.
+Position& pos = mainThread.pos;
+
 // Random stones in the middle of a 15 by 15 board, alternating colours.
 void randomPosition(std::mt19937& rng, int rule, int stones) {
-    fixture::newBoard(rule);
+    fixture::newBoard(pos, rule);
     std::uniform_int_distribution<int> coord(3, 11);
     int colourToPlay = BLACK;
     for (int placed = 0; placed < stones;) {
         const int x = coord(rng), y = coord(rng);
         if (pos.board[x][y] != EMPTY) continue;
-        makeMove(x, y, colourToPlay);
+        makeMove(pos, x, y, colourToPlay);
         colourToPlay ^= 3;
         ++placed;
     }
@@ -70,10 +73,10 @@ TEST(Restore, RuleSettingChangedDuringSearchIsNotUsed) {
     // Two identical builds, searched once with the rule setting matching the board
     // and once with an INFO rule that arrived after the build.
     settings.rule = 0;
-    fixture::setup(0, kMiddleGame);
+    fixture::setup(pos, 0, kMiddleGame);
     const int plain = searchRoot(4, BLACK);
     const int x = mainThread.root.bestX, y = mainThread.root.bestY;
-    fixture::setup(0, kMiddleGame);
+    fixture::setup(pos, 0, kMiddleGame);
     Snapshot before;
     settings.rule = 4;
     EXPECT_EQ(searchRoot(4, BLACK), plain);
@@ -84,7 +87,7 @@ TEST(Restore, RuleSettingChangedDuringSearchIsNotUsed) {
 }
 
 TEST(Stop, EarlyStopReturnsZeroAndKeepsTheBestMove) {
-    fixture::setup(0, kMiddleGame);
+    fixture::setup(pos, 0, kMiddleGame);
     Snapshot before;
     prepare(7);
     settings.maxNode = 0;  // stops at the first limit check, node 1024
@@ -97,14 +100,14 @@ TEST(Stop, EarlyStopReturnsZeroAndKeepsTheBestMove) {
 }
 
 TEST(Stop, LateStopReturnsUsableResult) {
-    fixture::setup(0, kMiddleGame);
+    fixture::setup(pos, 0, kMiddleGame);
     const int full = searchRoot(6, BLACK);
     ASSERT_EQ(mainThread.control.searchStopFlag, 0);
     const int64_t total = mainThread.control.nodeCounter;
     ASSERT_GT(total, 4096) << "the search must be long enough to stop late";
     // The same search on a fresh build, stopped within its last 2048 nodes, on its
     // last root moves.
-    fixture::setup(0, kMiddleGame);
+    fixture::setup(pos, 0, kMiddleGame);
     Snapshot before;
     prepare(6);
     settings.maxNode = static_cast<int>(total >> 10) - 2;
@@ -121,7 +124,7 @@ TEST(Stop, LateStopReturnsUsableResult) {
 }
 
 TEST(Stop, NoLimitMeansOnlyAStopRequestEndsTheSearch) {
-    fixture::setup(0, kMiddleGame);
+    fixture::setup(pos, 0, kMiddleGame);
     prepare(4);
     settings.maxNode = -1;
     mainThread.control.turnBudget = 0;  // long past
@@ -142,26 +145,26 @@ TEST(Stop, NoLimitMeansOnlyAStopRequestEndsTheSearch) {
 // Corners Q0 (0,0), Q1 (4,0), Q2 (4,4), ... Q8 (16,16); black plays the even
 // corners along rows, white the odd ones along columns.
 void buildStaircase() {
-    fixture::newBoard(0, 20, 20);
+    fixture::newBoard(pos, 0, 20, 20);
     // White's opening four on column 0 points at (0,0); black closes its far end.
-    for (int y = 1; y <= 4; ++y) makeMove(0, y, WHITE);
-    makeMove(0, 5, BLACK);
+    for (int y = 1; y <= 4; ++y) makeMove(pos, 0, y, WHITE);
+    makeMove(pos, 0, 5, BLACK);
     for (int i = 0; i < 8; ++i) {
         const int cx = 4 * ((i + 1) / 2), cy = 4 * (i / 2);  // corner Q_i
         const int mover = i % 2 == 0 ? BLACK : WHITE;
         const bool alongRow = i % 2 == 0;
         for (int s = 1; s <= 3; ++s)
-            makeMove(alongRow ? cx + s : cx, alongRow ? cy : cy + s, mover);
+            makeMove(pos, alongRow ? cx + s : cx, alongRow ? cy : cy + s, mover);
         // The end behind the corner is closed by the other side, so each four has one five point.
         const int bx = alongRow ? cx - 1 : cx, by = alongRow ? cy : cy - 1;
-        if (bx >= 0 && by >= 0 && pos.board[bx][by] == EMPTY) makeMove(bx, by, mover ^ 3);
+        if (bx >= 0 && by >= 0 && pos.board[bx][by] == EMPTY) makeMove(pos, bx, by, mover ^ 3);
     }
 }
 
 TEST(PlyBound, LongChainOfBlocksStopsBeforeTheWorkAreasEnd) {
     buildStaircase();
     int x = -1, y = -1;
-    ASSERT_TRUE(firstMember(SET_FIVE, WHITE, x, y));
+    ASSERT_TRUE(firstMember(pos, SET_FIVE, WHITE, x, y));
     ASSERT_EQ(x, 0);
     ASSERT_EQ(y, 0);
     ASSERT_EQ(pos.setRows[SET_FIVE][BLACK - 1], 0u);
@@ -190,7 +193,7 @@ TEST(PlyBound, LongChainOfBlocksStopsBeforeTheWorkAreasEnd) {
 }
 
 TEST(PlyBound, MaximumRootDepthSearchesStayInBounds) {
-    fixture::setup(0, kMiddleGame);
+    fixture::setup(pos, 0, kMiddleGame);
     Snapshot before;
     prepare(MAX_PLY);
     settings.maxNode = 20;

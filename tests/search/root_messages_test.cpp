@@ -8,6 +8,9 @@ using namespace searchtest;
 
 namespace {
 
+// The position of the thread the drivers search with.
+Position& pos = mainThread.pos;
+
 const char* kTwoFivePoints = R"(
     ...............
     ...............
@@ -58,7 +61,7 @@ std::vector<std::string> realtimeLines(const Capture& capture) {
 }  // namespace
 
 TEST(RootMessages, LosingFirstMoveSequenceWithClampedValueAndLose) {
-    fixture::setup(0, kTwoFivePoints);
+    fixture::setup(pos, 0, kTwoFivePoints);
     Capture capture;
     prepare(8);
     settings.showDetail = 1;
@@ -81,7 +84,7 @@ TEST(RootMessages, LosingFirstMoveSequenceWithClampedValueAndLose) {
 }
 
 TEST(RootMessages, WinningFirstMoveClampsValueAndFailsHighWithoutPv) {
-    fixture::setup(0, kFourThree);
+    fixture::setup(pos, 0, kFourThree);
     Capture capture;
     prepare(8);
     settings.showDetail = 1;
@@ -96,7 +99,7 @@ TEST(RootMessages, WinningFirstMoveClampsValueAndFailsHighWithoutPv) {
 }
 
 TEST(RootMessages, FirstMoveRaisingAlphaWritesPvOfRootRow) {
-    fixture::setup(0, kMiddleGame);
+    fixture::setup(pos, 0, kMiddleGame);
     Capture capture;
     prepare(8);
     settings.showDetail = 1;
@@ -125,7 +128,7 @@ TEST(RootMessages, FirstMoveRaisingAlphaWritesPvOfRootRow) {
 
 TEST(RootMessages, NothingWrittenBelowDepthEightOrWithoutDetailYetResultsSet) {
     for (int variant = 0; variant < 2; ++variant) {
-        fixture::setup(0, kTwoFivePoints);
+        fixture::setup(pos, 0, kTwoFivePoints);
         Capture capture;
         prepare(variant == 0 ? 7 : 8);
         settings.showDetail = variant == 0 ? 1 : 0;
@@ -138,7 +141,7 @@ TEST(RootMessages, NothingWrittenBelowDepthEightOrWithoutDetailYetResultsSet) {
 
 TEST(RootMessages, OnlyMoveFlagWhenExactlyOneMoveDoesNotLose) {
     // White's four needs the block at (7,5); any other move loses, the block does not.
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
         ...............
         ...............
         ...............
@@ -153,7 +156,7 @@ TEST(RootMessages, OnlyMoveFlagWhenExactlyOneMoveDoesNotLose) {
     EXPECT_EQ(mainThread.root.bestX, 7);
     EXPECT_EQ(mainThread.root.bestY, 5);
     EXPECT_EQ(mainThread.root.onlyMoveFlag, 1);
-    fixture::setup(0, kMiddleGame);
+    fixture::setup(pos, 0, kMiddleGame);
     searchRoot(3, BLACK);
     EXPECT_EQ(mainThread.root.onlyMoveFlag, 0);
 }

@@ -83,22 +83,24 @@ struct Capture {
 // The parts of the position a search must leave exactly as it found them.
 struct Snapshot {
     Position p;
-    Snapshot() { std::memcpy(&p, &pos, sizeof(Position)); }
-    bool sameBoard() const { return std::memcmp(p.board, pos.board, sizeof(p.board)) == 0; }
+    Snapshot() { std::memcpy(&p, &mainThread.pos, sizeof(Position)); }
+    bool sameBoard() const {
+        return std::memcmp(p.board, mainThread.pos.board, sizeof(p.board)) == 0;
+    }
     bool sameLines() const {
-        return std::memcmp(p.lineBits0, pos.lineBits0, sizeof(p.lineBits0)) == 0 &&
-               std::memcmp(p.lineBits1, pos.lineBits1, sizeof(p.lineBits1)) == 0 &&
-               std::memcmp(p.lineBits2, pos.lineBits2, sizeof(p.lineBits2)) == 0 &&
-               std::memcmp(p.lineBits3, pos.lineBits3, sizeof(p.lineBits3)) == 0;
+        return std::memcmp(p.lineBits0, mainThread.pos.lineBits0, sizeof(p.lineBits0)) == 0 &&
+               std::memcmp(p.lineBits1, mainThread.pos.lineBits1, sizeof(p.lineBits1)) == 0 &&
+               std::memcmp(p.lineBits2, mainThread.pos.lineBits2, sizeof(p.lineBits2)) == 0 &&
+               std::memcmp(p.lineBits3, mainThread.pos.lineBits3, sizeof(p.lineBits3)) == 0;
     }
     bool sameSets() const {
-        return std::memcmp(p.setRows, pos.setRows, sizeof(p.setRows)) == 0 &&
-               std::memcmp(p.setCols, pos.setCols, sizeof(p.setCols)) == 0 &&
-               std::memcmp(p.setDirs, pos.setDirs, sizeof(p.setDirs)) == 0;
+        return std::memcmp(p.setRows, mainThread.pos.setRows, sizeof(p.setRows)) == 0 &&
+               std::memcmp(p.setCols, mainThread.pos.setCols, sizeof(p.setCols)) == 0 &&
+               std::memcmp(p.setDirs, mainThread.pos.setDirs, sizeof(p.setDirs)) == 0;
     }
     bool samePosition() const {
-        return sameBoard() && sameLines() && sameSets() && p.hashKey == pos.hashKey &&
-               p.moveCount == pos.moveCount;
+        return sameBoard() && sameLines() && sameSets() && p.hashKey == mainThread.pos.hashKey &&
+               p.moveCount == mainThread.pos.moveCount;
     }
 };
 

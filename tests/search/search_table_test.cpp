@@ -14,6 +14,9 @@
 
 namespace {
 
+// The position whose key the stores take.
+Position pos;
+
 std::string captured;
 void capture(const char* text, int len) { captured.append(text, static_cast<size_t>(len)); }
 
@@ -33,7 +36,7 @@ Probe probe(uint64_t key, int depthValue, int alpha = -1000, int beta = 1000, in
 void store(uint64_t key, int depthValue, int score, int bound, int x0 = -1, int y0 = -1, int x1 = -1,
            int y1 = -1, int x2 = -1, int y2 = -1, int side = 1) {
     pos.hashKey = key;
-    storeSearchTable(depthValue, score, bound, side, x0, y0, x1, y1, x2, y2);
+    storeSearchTable(pos, depthValue, score, bound, side, x0, y0, x1, y1, x2, y2);
 }
 
 class SearchTableTest : public ::testing::Test {
@@ -214,7 +217,7 @@ TEST_F(SearchTableTest, OlderTurnBoundGivesWayBeforeCurrentOrExactEntries) {
 
 TEST_F(SearchTableTest, ClearEmptiesBothKinds) {
     store(KEY, 3, 1, 3);
-    storeThreatTable(77, 3, 0, 0);
+    storeThreatTable(pos, 77, 3, 0, 0);
     clearHashTables();
     EXPECT_EQ(probe(KEY, 3).score, NO_TABLE_SCORE);
     EXPECT_EQ(probeThreatTable(0, 3, 0, static_cast<uint32_t>(KEY), static_cast<uint32_t>(KEY >> 32)),

@@ -10,6 +10,9 @@ using namespace searchtest;
 
 namespace {
 
+// The position of the thread the drivers search with.
+Position& pos = mainThread.pos;
+
 // 'S' marks the side to move, 'T' its opponent.
 std::string colour(std::string drawing, int side) {
     for (char& ch : drawing) {
@@ -104,7 +107,7 @@ TEST(Tactics, BestMoveAndScoreSignUnderEveryRule) {
     for (int rule = 0; rule < 3; ++rule)
         for (const Tactic& t : kTactics) {
             const int side = attackerFor(t, rule);
-            fixture::setup(rule, colour(t.drawing, side));
+            fixture::setup(pos, rule, colour(t.drawing, side));
             Snapshot before;
             const int score = searchRoot(t.depth, side);
             SCOPED_TRACE(std::string(t.name) + " rule " + std::to_string(rule));
@@ -120,13 +123,13 @@ TEST(Tactics, BestMoveAndScoreSignUnderEveryRule) {
 }
 
 TEST(Tactics, OnlyDefenceHoldsAndItsAbsenceLoses) {
-    fixture::setup(0, colour(kOnlyDefence, BLACK));
+    fixture::setup(pos, 0, colour(kOnlyDefence, BLACK));
     // Any other block, here one end of the row, leaves the column's open three.
-    makeMove(11, 7, BLACK);
+    makeMove(pos, 11, 7, BLACK);
     EXPECT_GE(searchRoot(3, WHITE), 9999200);
-    unmakeMove(11, 7, BLACK);
+    unmakeMove(pos, 11, 7, BLACK);
     // After the defence the attacker has no win.
-    makeMove(7, 7, BLACK);
+    makeMove(pos, 7, 7, BLACK);
     EXPECT_LT(searchRoot(3, WHITE), 9999200);
-    unmakeMove(7, 7, BLACK);
+    unmakeMove(pos, 7, 7, BLACK);
 }

@@ -13,6 +13,9 @@
 
 namespace {
 
+// The engine's position the referee is compared with.
+Position pos;
+
 // Same drawing convention as the engine's fixture: one line per y, 'X' black, 'O' white.
 RefBoard drawn(const std::string& drawing, int size = 15) {
     RefBoard b;
@@ -143,12 +146,12 @@ TEST(RefereeJudge, WinsUnderEachRule) {
 // every empty point.
 TEST(RefereeJudge, AgreesWithTheEngineOnRandomPositions) {
     std::mt19937 rng(8);
-    fixture::newBoard(2);
+    fixture::newBoard(pos, 2);
     int forbidden = 0, disagreements = 0;
     for (int round = 0; round < 400; ++round) {
         RefBoard b;
         b.reset(15, 15);
-        resetBoard();
+        resetBoard(pos);
         int stones = 20 + static_cast<int>(rng() % 50);
         for (int i = 0; i < stones; ++i) {
             // Mostly black stones near the centre, so fours and threes are common.
@@ -157,14 +160,14 @@ TEST(RefereeJudge, AgreesWithTheEngineOnRandomPositions) {
             int colour = rng() % 3 == 0 ? REF_WHITE : REF_BLACK;
             if (!b.empty(x, y)) continue;
             b.put(x, y, colour);
-            makeMove(x, y, colour);
+            makeMove(pos, x, y, colour);
         }
         for (int x = 0; x < 15; ++x) {
             for (int y = 0; y < 15; ++y) {
                 if (!b.empty(x, y)) continue;
                 bool ours = renjuForbidden(b, x, y);
                 forbidden += ours;
-                if (ours != (isForbidden(x, y) != 0) && ++disagreements <= 3)
+                if (ours != (isForbidden(pos, x, y) != 0) && ++disagreements <= 3)
                     ADD_FAILURE() << "point " << x << "," << y << ": referee " << ours << " in round " << round;
             }
         }

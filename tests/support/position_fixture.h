@@ -17,10 +17,10 @@ struct Stone {
 };
 
 // Builds the tables and an empty board of sizeX by sizeY under the rule (0, 1, 2).
-inline void newBoard(int rule, int sizeX = 15, int sizeY = 15) {
+inline void newBoard(Position& pos, int rule, int sizeX = 15, int sizeY = 15) {
     setBoardGeometry(sizeX, sizeY, rule);
     initTables();
-    resetBoard();
+    resetBoard(pos);
 }
 
 inline std::vector<Stone> parse(const std::string& drawing) {
@@ -49,25 +49,32 @@ inline std::vector<Stone> parse(const std::string& drawing) {
 
 // Makes the drawn stones on the current board (blocked points first, then
 // stones in reading order). Returns the stones made, for unwinding.
-inline std::vector<Stone> place(const std::string& drawing) {
+inline std::vector<Stone> place(Position& pos, const std::string& drawing) {
     std::vector<Stone> stones = parse(drawing);
     std::vector<Stone> made;
     for (const Stone& s : stones)
-        if (s.code == 3) { makeMove(s.x, s.y, 3); made.push_back(s); }
+        if (s.code == 3) {
+            makeMove(pos, s.x, s.y, 3);
+            made.push_back(s);
+        }
     for (const Stone& s : stones)
-        if (s.code != 3) { makeMove(s.x, s.y, s.code); made.push_back(s); }
+        if (s.code != 3) {
+            makeMove(pos, s.x, s.y, s.code);
+            made.push_back(s);
+        }
     return made;
 }
 
 // Undoes stones made by place(), in reverse order.
-inline void unwind(const std::vector<Stone>& made) {
-    for (auto it = made.rbegin(); it != made.rend(); ++it) unmakeMove(it->x, it->y, it->code);
+inline void unwind(Position& pos, const std::vector<Stone>& made) {
+    for (auto it = made.rbegin(); it != made.rend(); ++it) unmakeMove(pos, it->x, it->y, it->code);
 }
 
 // Fresh board plus drawing in one call.
-inline std::vector<Stone> setup(int rule, const std::string& drawing, int sizeX = 15, int sizeY = 15) {
-    newBoard(rule, sizeX, sizeY);
-    return place(drawing);
+inline std::vector<Stone> setup(Position& pos, int rule, const std::string& drawing, int sizeX = 15,
+                                int sizeY = 15) {
+    newBoard(pos, rule, sizeX, sizeY);
+    return place(pos, drawing);
 }
 
 // The drawing with black and white swapped.

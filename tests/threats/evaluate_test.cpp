@@ -21,6 +21,8 @@ using fixture::threatThread;
 
 namespace {
 
+// The position of the thread these tests search with.
+Position& pos = threatThread.pos;
 
 int cls(int c, int x, int y, int d) { return pos.shapeInfo[d][x][y].shape[c - 1]; }
 
@@ -87,7 +89,7 @@ int reference(int side) {
     std::vector<Point> own = threatPoints(side);
     if (renju && side == 1)
         for (Point p : own)
-            if (isForbidden(p.x, p.y)) forbidden.insert({p.x, p.y});
+            if (isForbidden(pos, p.x, p.y)) forbidden.insert({p.x, p.y});
     bool oppQuiet = true;
     for (int x = 0; x < geometry.sizeX; ++x)
         for (int y = 0; y < geometry.sizeY; ++y)
@@ -97,7 +99,8 @@ int reference(int side) {
         if (renju && side == 1 && forbidden.count({p.x, p.y})) continue;
         int k = clusterCount(side, p.x, p.y, forbidden) - (isFourPoint(side, p.x, p.y) ? 1 : 2);
         score += room(side, p.x, p.y) * k * 20 / 32;
-        if (renju && side == 2 && isForbidden(p.x, p.y)) score += blackWeight(p.x, p.y) < 158 ? 200 : 120;
+        if (renju && side == 2 && isForbidden(pos, p.x, p.y))
+            score += blackWeight(p.x, p.y) < 158 ? 200 : 120;
     }
 
     std::vector<Point> theirs = threatPoints(opp);
@@ -105,7 +108,7 @@ int reference(int side) {
     if (!theirs.empty()) score += 100;
     if (renju && side == 2) {
         for (Point p : theirs)
-            if (isForbidden(p.x, p.y)) forbidden.insert({p.x, p.y});
+            if (isForbidden(pos, p.x, p.y)) forbidden.insert({p.x, p.y});
         bool allForbidden = true;
         for (Point p : theirs) allForbidden = allForbidden && forbidden.count({p.x, p.y});
         if (!theirs.empty() && allForbidden) {
@@ -117,7 +120,8 @@ int reference(int side) {
         if (renju && side == 2 && forbidden.count({p.x, p.y})) continue;
         int k = -clusterCount(opp, p.x, p.y, forbidden) + (isFourPoint(opp, p.x, p.y) ? 1 : 2);
         score += room(opp, p.x, p.y) * k * 20 / 32;
-        if (renju && side == 1 && isForbidden(p.x, p.y)) score -= blackWeight(p.x, p.y) < 158 ? 200 : 120;
+        if (renju && side == 1 && isForbidden(pos, p.x, p.y))
+            score -= blackWeight(p.x, p.y) < 158 ? 200 : 120;
     }
 
     // The opponent's first five point, else its first open-four point.
@@ -143,18 +147,18 @@ void settle() {
     for (int x = 0; x < geometry.sizeX; ++x)
         for (int y = 0; y < geometry.sizeY; ++y)
             if (pos.board[x][y] == 0) {
-                makeMove(x, y, 1);
-                unmakeMove(x, y, 1);
+                makeMove(pos, x, y, 1);
+                unmakeMove(pos, x, y, 1);
             }
 }
 
 void setupSettled(int rule, const char* drawing) {
-    fixture::setup(rule, drawing);
+    fixture::setup(pos, rule, drawing);
     settle();
 }
 
 TEST(EvaluateTest, QuietPositionIsTheValueDifferencePlusTheMove) {
-    fixture::setup(RULE_FREESTYLE, R"(
+    fixture::setup(pos, RULE_FREESTYLE, R"(
         ...............
         ...............
         ...X...........
@@ -317,7 +321,7 @@ TEST(EvaluateTest, RenjuBlackForbiddenPointsAreLeftOut) {
         ............O..
     )";
     setupSettled(RULE_RENJU, drawing);
-    ASSERT_EQ(isForbidden(7, 7), 1);
+    ASSERT_EQ(isForbidden(pos, 7, 7), 1);
     EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), reference(1));
     EXPECT_EQ(evaluateLeaf(threatThread, 0, 2), reference(2));
     // Under standard rules the same point counts: the scores differ.
@@ -346,7 +350,7 @@ TEST(EvaluateTest, RenjuWhiteGainsWhenAllBlackThreatPointsAreForbidden) {
     )");
     std::vector<Point> blackPoints = threatPoints(1);
     ASSERT_EQ(blackPoints.size(), 2u);
-    for (Point p : blackPoints) ASSERT_EQ(isForbidden(p.x, p.y), 1) << p.x << "," << p.y;
+    for (Point p : blackPoints) ASSERT_EQ(isForbidden(pos, p.x, p.y), 1) << p.x << "," << p.y;
     allForbiddenSeen = 0;
     int expected = reference(2);
     EXPECT_EQ(allForbiddenSeen, 1);
@@ -363,15 +367,15 @@ TEST(EvaluateTest, RandomPositionsMatchTheReference) {
     auto below = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     int shortcuts = 0, compared = 0;
     for (int rule : {RULE_FREESTYLE, RULE_STANDARD, RULE_RENJU}) {
-        fixture::newBoard(rule);
+        fixture::newBoard(pos, rule);
         for (int game = 0; game < 120; ++game) {
-            resetBoard();
+            resetBoard(pos);
             resetEvaluationState(threatThread);
             int stones = 8 + below(40), colour = 1;
             for (int i = 0; i < stones; ++i) {
                 int x = 3 + below(9), y = 3 + below(9);
                 if (pos.board[x][y] != 0) continue;
-                makeMove(x, y, colour);
+                makeMove(pos, x, y, colour);
                 colour ^= 3;
             }
             settle();
@@ -395,19 +399,19 @@ TEST(EvaluateTest, RandomPositionsMatchTheReference) {
 TEST(EvaluateTest, RenjuPositionsWithForbiddenThreatPointsMatchTheReference) {
     std::mt19937 rng(11);
     auto below = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    fixture::newBoard(RULE_RENJU);
+    fixture::newBoard(pos, RULE_RENJU);
     int withForbidden = 0;
     for (int game = 0; game < 400; ++game) {
-        resetBoard();
+        resetBoard(pos);
         int w = 5 + below(5), x0 = below(15 - w), y0 = below(15 - w);
         int stones = w * w * (40 + below(30)) / 100;
         for (int i = 0; i < stones; ++i) {
             int x = x0 + below(w), y = y0 + below(w);
-            if (pos.board[x][y] == 0) makeMove(x, y, below(100) < 55 ? 1 : 2);
+            if (pos.board[x][y] == 0) makeMove(pos, x, y, below(100) < 55 ? 1 : 2);
         }
         settle();
         bool any = false;
-        for (Point p : threatPoints(1)) any = any || isForbidden(p.x, p.y);
+        for (Point p : threatPoints(1)) any = any || isForbidden(pos, p.x, p.y);
         if (!any) continue;
         ++withForbidden;
         for (int side = 1; side <= 2; ++side) ASSERT_EQ(evaluateLeaf(threatThread, 0, side), reference(side)) << game;

@@ -23,6 +23,9 @@ using fixture::threatThread;
 
 namespace {
 
+// The position of the thread these tests search with.
+Position& pos = threatThread.pos;
+
 constexpr int WIN = 10000000;
 constexpr int NO_ENTRY = 20000000;
 // Root depth of the searches; an entry call with remaining = ROOT uses row 0.
@@ -394,7 +397,7 @@ O..XXXOOXXX...O
 // ---------------------------------------------------------------------------
 
 TEST_F(ThreatSearchTest, FivePointOfTheSideToMoveWinsAtTheEntryNode) {
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
 ...............
 .OXXXX.........
 ...............
@@ -405,8 +408,8 @@ TEST_F(ThreatSearchTest, FivePointOfTheSideToMoveWinsAtTheEntryNode) {
     for (int role = 0; role < 2; ++role)
         for (int side = 1; side <= 2; ++side) EXPECT_EQ(probeCurrent(role, side), NO_ENTRY);
     // White to move has no five point and must block: no immediate win for it.
-    EXPECT_EQ(checkImmediateWin(400, 2), 0);
-    EXPECT_EQ(checkImmediateWin(123, 1), WIN + 123);
+    EXPECT_EQ(checkImmediateWin(pos, 400, 2), 0);
+    EXPECT_EQ(checkImmediateWin(pos, 123, 1), WIN + 123);
 }
 
 TEST_F(ThreatSearchTest, OpenFourPointWinsAtOnceUnlessTheOpponentHasAFivePoint) {
@@ -421,15 +424,15 @@ TEST_F(ThreatSearchTest, OpenFourPointWinsAtOnceUnlessTheOpponentHasAFivePoint) 
 ...............
 )";
     for (int rule = 0; rule < 3; ++rule) {
-        fixture::setup(rule, openThree);
+        fixture::setup(pos, rule, openThree);
         EXPECT_EQ(search(1), WIN + 400) << "rule " << rule;
     }
     // White's open three under Renju wins the same way.
-    fixture::setup(2, fixture::swapColours(openThree));
+    fixture::setup(pos, 2, fixture::swapColours(openThree));
     EXPECT_EQ(search(2), WIN + 400);
 
     // A white four: black must answer it, and none of black's fours does.
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
 ...............
 ...............
 ...............
@@ -441,7 +444,7 @@ TEST_F(ThreatSearchTest, OpenFourPointWinsAtOnceUnlessTheOpponentHasAFivePoint) 
 ...............
 ..........OOOO.
 )");
-    EXPECT_EQ(checkImmediateWin(400, 1), 0);
+    EXPECT_EQ(checkImmediateWin(pos, 400, 1), 0);
     EXPECT_EQ(freshSearch(1), 0);
 }
 
@@ -461,43 +464,43 @@ TEST_F(ThreatSearchTest, RenjuJudgesOnlyBlacksFirstOpenFourPoint) {
 ..X............
 ..O............
 )";
-    fixture::setup(2, drawing);
-    ASSERT_EQ(isForbidden(2, 7), 1);
-    ASSERT_EQ(isForbidden(6, 7), 0);
-    EXPECT_EQ(checkImmediateWin(400, 1), 0);
+    fixture::setup(pos, 2, drawing);
+    ASSERT_EQ(isForbidden(pos, 2, 7), 1);
+    ASSERT_EQ(isForbidden(pos, 6, 7), 0);
+    EXPECT_EQ(checkImmediateWin(pos, 400, 1), 0);
     EXPECT_NE(search(1), WIN + 400);
 
-    fixture::setup(0, drawing);
-    EXPECT_EQ(checkImmediateWin(400, 1), WIN + 400);
+    fixture::setup(pos, 0, drawing);
+    EXPECT_EQ(checkImmediateWin(pos, 400, 1), WIN + 400);
 }
 
 TEST_F(ThreatSearchTest, DoubleFourWinsAfterOneBlock) {
     for (int rule = 0; rule < 2; ++rule) {
-        fixture::setup(rule, DOUBLE_FOUR);
+        fixture::setup(pos, rule, DOUBLE_FOUR);
         EXPECT_EQ(freshSearch(1), winAfterFours(1)) << "rule " << rule;
     }
     // The defender node after the double four: both blocks lose.
-    fixture::setup(0, DOUBLE_FOUR);
-    makeMove(6, 7, 1);
+    fixture::setup(pos, 0, DOUBLE_FOUR);
+    makeMove(pos, 6, 7, 1);
     EXPECT_EQ(threatSearch(threatThread, ROOT - 1, 2, 1, 1), -winAfterFours(1));
-    unmakeMove(6, 7, 1);
+    unmakeMove(pos, 6, 7, 1);
 
     // Under Renju a double four is forbidden for black, not for white.
-    fixture::setup(2, DOUBLE_FOUR);
+    fixture::setup(pos, 2, DOUBLE_FOUR);
     EXPECT_EQ(freshSearch(1), 0);
-    fixture::setup(2, fixture::swapColours(DOUBLE_FOUR));
+    fixture::setup(pos, 2, fixture::swapColours(DOUBLE_FOUR));
     EXPECT_EQ(freshSearch(2), winAfterFours(1));
 }
 
 TEST_F(ThreatSearchTest, SixInARowCompletesAFourOnlyInFreeStyle) {
-    fixture::setup(0, DOUBLE_FOUR_WITH_LONG_LINE);
+    fixture::setup(pos, 0, DOUBLE_FOUR_WITH_LONG_LINE);
     EXPECT_EQ(freshSearch(1), winAfterFours(1));
-    fixture::setup(1, DOUBLE_FOUR_WITH_LONG_LINE);
+    fixture::setup(pos, 1, DOUBLE_FOUR_WITH_LONG_LINE);
     EXPECT_EQ(freshSearch(1), 0);
-    fixture::setup(2, DOUBLE_FOUR_WITH_LONG_LINE);
+    fixture::setup(pos, 2, DOUBLE_FOUR_WITH_LONG_LINE);
     EXPECT_EQ(freshSearch(1), 0);
     // White's long lines win under Renju.
-    fixture::setup(2, fixture::swapColours(DOUBLE_FOUR_WITH_LONG_LINE));
+    fixture::setup(pos, 2, fixture::swapColours(DOUBLE_FOUR_WITH_LONG_LINE));
     EXPECT_EQ(freshSearch(2), winAfterFours(1));
 }
 
@@ -521,36 +524,36 @@ const Puzzle PUZZLES[] = {
 TEST_F(ThreatSearchTest, ContinuousFoursPuzzlesUnderEveryRule) {
     for (const Puzzle& p : PUZZLES)
         for (int rule = 0; rule < 3; ++rule) {
-            fixture::setup(rule, p.drawing);
+            fixture::setup(pos, rule, p.drawing);
             EXPECT_EQ(freshSearch(1), winAfterFours(p.fours)) << p.name << ", rule " << rule;
             // The same chain for white, black defending (under Renju with its forbidden blocks).
-            fixture::setup(rule, fixture::swapColours(p.drawing));
+            fixture::setup(pos, rule, fixture::swapColours(p.drawing));
             EXPECT_EQ(freshSearch(2), winAfterFours(p.fours)) << p.name << " for white, rule " << rule;
         }
 }
 
 TEST_F(ThreatSearchTest, StoredResultsAnswerARepeatedSearchAtOnce) {
-    fixture::setup(0, CHAIN_5);
+    fixture::setup(pos, 0, CHAIN_5);
     ASSERT_EQ(freshSearch(1), winAfterFours(5));
     threatThread.control.nodeCounter = 0;
     EXPECT_EQ(search(1), winAfterFours(5));
     EXPECT_EQ(threatThread.control.nodeCounter, 1);
     // From the position after the first four and its block, the same win is two plies nearer.
-    makeMove(11, 3, 1);
+    makeMove(pos, 11, 3, 1);
     EXPECT_EQ(threatSearch(threatThread, ROOT - 1, 2, 1, 1), -winAfterFours(5));
-    makeMove(12, 3, 2);
+    makeMove(pos, 12, 3, 2);
     EXPECT_EQ(threatSearch(threatThread, ROOT - 2, 1, 0, 2), winAfterFours(5));
     EXPECT_EQ(threatSearch(threatThread, ROOT, 1, 0, 0), winAfterFours(4));
-    unmakeMove(12, 3, 2);
-    unmakeMove(11, 3, 1);
+    unmakeMove(pos, 12, 3, 2);
+    unmakeMove(pos, 11, 3, 1);
 }
 
 TEST_F(ThreatSearchTest, ChildEntriesSettleANodeBeforeAnyTrialMove) {
-    fixture::setup(0, CHAIN_5);
+    fixture::setup(pos, 0, CHAIN_5);
     // Prove the defender's loss after black's first four, on its own.
-    makeMove(11, 3, 1);
+    makeMove(pos, 11, 3, 1);
     ASSERT_EQ(threatSearch(threatThread, ROOT - 1, 2, 1, 1), -winAfterFours(5));
-    unmakeMove(11, 3, 1);
+    unmakeMove(pos, 11, 3, 1);
     // The root reads it while keying its fours: one node, no child searched.
     threatThread.control.nodeCounter = 0;
     EXPECT_EQ(search(1), winAfterFours(5));
@@ -558,19 +561,19 @@ TEST_F(ThreatSearchTest, ChildEntriesSettleANodeBeforeAnyTrialMove) {
 
     // The same for a defender node whose block leads to a stored win.
     clearThreatTable();
-    makeMove(11, 3, 1);
-    makeMove(12, 3, 2);
+    makeMove(pos, 11, 3, 1);
+    makeMove(pos, 12, 3, 2);
     ASSERT_EQ(threatSearch(threatThread, ROOT - 2, 1, 0, 2), winAfterFours(5));
-    unmakeMove(12, 3, 2);
+    unmakeMove(pos, 12, 3, 2);
     threatThread.control.nodeCounter = 0;
     EXPECT_EQ(threatSearch(threatThread, ROOT - 1, 2, 1, 1), -winAfterFours(5));
-    unmakeMove(11, 3, 1);
+    unmakeMove(pos, 11, 3, 1);
     // A stored loss for the defender is no refutation: the block was searched.
     EXPECT_EQ(threatThread.control.nodeCounter, 2);
 }
 
 TEST_F(ThreatSearchTest, LowestRemainingDepthFollowsTheChain) {
-    fixture::setup(0, CHAIN_3);
+    fixture::setup(pos, 0, CHAIN_3);
     threatThread.control.rootDepth = 2;
     ASSERT_EQ(freshSearch(1, 2), winAfterFours(3));
     // The chain's last attacker node lies six plies below the entry.
@@ -579,20 +582,20 @@ TEST_F(ThreatSearchTest, LowestRemainingDepthFollowsTheChain) {
 
 TEST_F(ThreatSearchTest, PositionsThatLookWinningButAreNot) {
     for (int rule = 0; rule < 3; ++rule) {
-        fixture::setup(rule, CHAIN_3_WHITE_FOUR_ELSEWHERE);
+        fixture::setup(pos, rule, CHAIN_3_WHITE_FOUR_ELSEWHERE);
         EXPECT_EQ(freshSearch(1), 0) << "a four elsewhere answers every four; rule " << rule;
-        fixture::setup(rule, CHAIN_4_BLOCK_MAKES_FOUR_ELSEWHERE);
+        fixture::setup(pos, rule, CHAIN_4_BLOCK_MAKES_FOUR_ELSEWHERE);
         EXPECT_EQ(freshSearch(1), 0) << "the second block makes a four black cannot answer; rule " << rule;
-        fixture::setup(rule, CHAIN_3_BLOCK_MAKES_OPEN_FOUR);
+        fixture::setup(pos, rule, CHAIN_3_BLOCK_MAKES_OPEN_FOUR);
         EXPECT_EQ(freshSearch(1), 0) << "the first block makes an open four; rule " << rule;
-        fixture::setup(rule, fixture::swapColours(CHAIN_3_BLOCK_MAKES_OPEN_FOUR));
+        fixture::setup(pos, rule, fixture::swapColours(CHAIN_3_BLOCK_MAKES_OPEN_FOUR));
         EXPECT_EQ(freshSearch(2), 0) << "the same for white; rule " << rule;
     }
-    fixture::setup(0, CHAIN_3_LAST_FOUR_DOUBLE_THREE);
+    fixture::setup(pos, 0, CHAIN_3_LAST_FOUR_DOUBLE_THREE);
     EXPECT_EQ(freshSearch(1), winAfterFours(3));
-    fixture::setup(2, CHAIN_3_LAST_FOUR_DOUBLE_THREE);
+    fixture::setup(pos, 2, CHAIN_3_LAST_FOUR_DOUBLE_THREE);
     EXPECT_EQ(freshSearch(1), 0) << "black's last four is a forbidden four-three-three";
-    fixture::setup(2, fixture::swapColours(CHAIN_3_LAST_FOUR_DOUBLE_THREE));
+    fixture::setup(pos, 2, fixture::swapColours(CHAIN_3_LAST_FOUR_DOUBLE_THREE));
     EXPECT_EQ(freshSearch(2), winAfterFours(3));
 }
 
@@ -612,8 +615,8 @@ TEST_F(ThreatSearchTest, BlackNeverBlocksOnAForbiddenPoint) {
 .........O.....
 ..........O....
 )";
-    fixture::setup(2, drawing);
-    ASSERT_EQ(isForbidden(7, 7), 1);
+    fixture::setup(pos, 2, drawing);
+    ASSERT_EQ(isForbidden(pos, 7, 7), 1);
     // Black to block: no legal block, so nothing is searched and nothing is proven.
     EXPECT_EQ(threatSearch(threatThread, ROOT - 1, 1, 1, 1), 0);
     EXPECT_EQ(threatThread.control.nodeCounter, 1);
@@ -621,7 +624,7 @@ TEST_F(ThreatSearchTest, BlackNeverBlocksOnAForbiddenPoint) {
                                static_cast<uint32_t>(pos.hashKey >> 32)),
               0);
     // Where black may block there, white's open three wins right after the block.
-    fixture::setup(0, drawing);
+    fixture::setup(pos, 0, drawing);
     clearThreatTable();
     EXPECT_EQ(threatSearch(threatThread, ROOT - 1, 1, 1, 1), -winAfterFours(1));
 }
@@ -630,7 +633,7 @@ TEST_F(ThreatSearchTest, FoursOffTheChainAreNotSearched) {
     // Each four of the chain also builds the next line; nearly every other four
     // is a bare four with no threats near and is pruned: the proof takes the
     // chain's 21 nodes and two more.
-    fixture::setup(0, CHAIN_10);
+    fixture::setup(pos, 0, CHAIN_10);
     EXPECT_EQ(freshSearch(1), winAfterFours(10));
     EXPECT_EQ(threatThread.control.nodeCounter, 2 * 10 + 3);
 }
@@ -641,7 +644,7 @@ TEST_F(ThreatSearchTest, FoursOffTheChainAreNotSearched) {
 // in the middle of the chain.
 
 TEST_F(ThreatSearchTest, StopRequestEndsTheSearchAtTheNextPollAndStoresNothing) {
-    fixture::setup(0, CHAIN_10);
+    fixture::setup(pos, 0, CHAIN_10);
     threatThread.control.nodeCounter = 3 * 1024 - 7;
     brainSignals.stopRequest = 1;
     EXPECT_EQ(search(1), 0);
@@ -657,7 +660,7 @@ TEST_F(ThreatSearchTest, StopRequestEndsTheSearchAtTheNextPollAndStoresNothing) 
 }
 
 TEST_F(ThreatSearchTest, StopRequestRaisedDuringALongSearchEndsItAtTheFirstPoll) {
-    fixture::setup(2, LONG_RENJU_SEARCH);
+    fixture::setup(pos, 2, LONG_RENJU_SEARCH);
     ASSERT_EQ(freshSearch(1), 0);
     ASSERT_GT(threatThread.control.nodeCounter, 10 * 1024) << "the position no longer makes a long search";
 
@@ -673,7 +676,7 @@ TEST_F(ThreatSearchTest, StopRequestRaisedDuringALongSearchEndsItAtTheFirstPoll)
 }
 
 TEST_F(ThreatSearchTest, StopRequestEndsASearchWithoutLimits) {
-    fixture::setup(0, CHAIN_10);
+    fixture::setup(pos, 0, CHAIN_10);
     settings.maxNode = -1;
     threatThread.control.nodeCounter = 1024 - 4;
     brainSignals.stopRequest = 1;
@@ -682,7 +685,7 @@ TEST_F(ThreatSearchTest, StopRequestEndsASearchWithoutLimits) {
 }
 
 TEST_F(ThreatSearchTest, NodeLimitAndTimeBudgetStopTheSearch) {
-    fixture::setup(0, CHAIN_10);
+    fixture::setup(pos, 0, CHAIN_10);
     settings.maxNode = 2;  // units of 1024 nodes: the poll at 3072 is past it
     threatThread.control.nodeCounter = 3 * 1024 - 9;
     EXPECT_EQ(search(1), 0);
@@ -708,7 +711,7 @@ TEST_F(ThreatSearchTest, NodeLimitAndTimeBudgetStopTheSearch) {
 }
 
 TEST_F(ThreatSearchTest, NoNodeOrTimeLimitWhenMaxNodeIsMinusOne) {
-    fixture::setup(0, CHAIN_10);
+    fixture::setup(pos, 0, CHAIN_10);
     settings.maxNode = -1;
     threatThread.control.turnBudget = 0;
     threatThread.control.nodeCounter = 5 * 1024 - 9;
@@ -717,7 +720,7 @@ TEST_F(ThreatSearchTest, NoNodeOrTimeLimitWhenMaxNodeIsMinusOne) {
 }
 
 TEST_F(ThreatSearchTest, LimitsAreReadOnlyAtPollingPoints) {
-    fixture::setup(0, CHAIN_10);
+    fixture::setup(pos, 0, CHAIN_10);
     brainSignals.stopRequest = 1;
     settings.maxNode = 0;
     threatThread.control.turnBudget = 0;
@@ -731,7 +734,7 @@ TEST_F(ThreatSearchTest, LimitsAreReadOnlyAtPollingPoints) {
 // finds no win, and no "no win" resting on that is stored.
 
 TEST_F(ThreatSearchTest, ChainsThatRunPastTheLastRowFindNoWin) {
-    fixture::setup(0, DOUBLE_FOUR);
+    fixture::setup(pos, 0, DOUBLE_FOUR);
     threatThread.control.rootDepth = 399;
     // Entry at row 399: the defender node would need row 400.
     EXPECT_EQ(freshSearch(1, 0), 0);
@@ -744,7 +747,7 @@ TEST_F(ThreatSearchTest, ChainsThatRunPastTheLastRowFindNoWin) {
     // Rows before the first: the immediate checks still work, the rest finds nothing.
     threatThread.control.rootDepth = 5;
     EXPECT_EQ(freshSearch(1, 6), 0);
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
 ...............
 ..XXXX.........
 )");
@@ -752,7 +755,7 @@ TEST_F(ThreatSearchTest, ChainsThatRunPastTheLastRowFindNoWin) {
 }
 
 TEST_F(ThreatSearchTest, LongChainNearTheLastRowIsCutShort) {
-    fixture::setup(0, CHAIN_10);
+    fixture::setup(pos, 0, CHAIN_10);
     // The chain needs rows entry .. entry + 19; give it one fewer.
     threatThread.control.rootDepth = 400 - 19;
     EXPECT_EQ(freshSearch(1, 0), 0);
@@ -767,7 +770,7 @@ TEST_F(ThreatSearchTest, LongChainNearTheLastRowIsCutShort) {
 
 TEST(ThreeDefencePoints, ThreeInARowGivesTheFarEndOnlyWhenItIsNoOpenFourPoint) {
     // Open three on column 7; both ends are open-four points, listed by the caller.
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
 ...............
 ...............
 ...............
@@ -778,11 +781,11 @@ TEST(ThreeDefencePoints, ThreeInARowGivesTheFarEndOnlyWhenItIsNoOpenFourPoint) {
 .......X.......
 )");
     MoveEntry e[2] = {{-5, -1, -1}, {-5, -1, -1}};
-    EXPECT_EQ(threeDefencePoints(e, 1, 7, 4), 0);
-    EXPECT_EQ(threeDefencePoints(e, 1, 7, 8), 0);
+    EXPECT_EQ(threeDefencePoints(pos, e, 1, 7, 4), 0);
+    EXPECT_EQ(threeDefencePoints(pos, e, 1, 7, 8), 0);
 
     // A white stone two beyond the three: only (7,4) makes an open four.
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
 ...............
 ...............
 ...............
@@ -794,7 +797,7 @@ TEST(ThreeDefencePoints, ThreeInARowGivesTheFarEndOnlyWhenItIsNoOpenFourPoint) {
 ...............
 .......O.......
 )");
-    ASSERT_EQ(threeDefencePoints(e, 1, 7, 4), 2);
+    ASSERT_EQ(threeDefencePoints(pos, e, 1, 7, 4), 2);
     EXPECT_EQ(e[0].x, 7);
     EXPECT_EQ(e[0].y, 8);  // the far end of the three
     EXPECT_EQ(e[1].x, 7);
@@ -805,7 +808,7 @@ TEST(ThreeDefencePoints, ThreeInARowGivesTheFarEndOnlyWhenItIsNoOpenFourPoint) {
 
 TEST(ThreeDefencePoints, GapOfABrokenThreeGivesThePointsBeyondTheStones) {
     // White's broken three on row 6: X . X X at x = 4, 6, 7; the gap is (5,6).
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
 ...............
 ...............
 ...............
@@ -815,18 +818,18 @@ TEST(ThreeDefencePoints, GapOfABrokenThreeGivesThePointsBeyondTheStones) {
 ....O.OO.......
 )");
     MoveEntry e[2] = {};
-    ASSERT_EQ(threeDefencePoints(e, 2, 5, 6), 2);
+    ASSERT_EQ(threeDefencePoints(pos, e, 2, 5, 6), 2);
     EXPECT_EQ(e[0].x, 8);
     EXPECT_EQ(e[0].y, 6);
     EXPECT_EQ(e[1].x, 3);
     EXPECT_EQ(e[1].y, 6);
     // A point that is no open-four point gives nothing.
-    EXPECT_EQ(threeDefencePoints(e, 2, 9, 9), 0);
+    EXPECT_EQ(threeDefencePoints(pos, e, 2, 9, 9), 0);
 }
 
 TEST(ThreeDefencePoints, DiagonalThreeWalksInTheRightSense) {
     // Black on the (+1,+1) diagonal at (5,5), (6,6), (7,7); white at (9,9).
-    fixture::setup(0, R"(
+    fixture::setup(pos, 0, R"(
 ...............
 ...............
 ...............
@@ -840,7 +843,7 @@ TEST(ThreeDefencePoints, DiagonalThreeWalksInTheRightSense) {
 )");
     MoveEntry e[2] = {};
     // (4,4) is the open-four point; the three lies in the + sense from it.
-    ASSERT_EQ(threeDefencePoints(e, 1, 4, 4), 2);
+    ASSERT_EQ(threeDefencePoints(pos, e, 1, 4, 4), 2);
     EXPECT_EQ(e[0].x, 8);
     EXPECT_EQ(e[0].y, 8);
     EXPECT_EQ(e[1].x, 3);
@@ -848,30 +851,30 @@ TEST(ThreeDefencePoints, DiagonalThreeWalksInTheRightSense) {
 }
 
 TEST(LineWindowMask, ShiftsTheWindowAndKeepsOnlyPointsOfTheRow) {
-    fixture::newBoard(0);
-    makeMove(3, 0, 1);
+    fixture::newBoard(pos, 0);
+    makeMove(pos, 3, 0, 1);
     const uint64_t stoneBit = 1ULL << 8;  // point y = 0 of row 3, black
     // Walls at positions -1 and 15 never show, whatever the mask.
-    EXPECT_EQ(lineWindowMask(0, 0, 0, -1), 0u);
-    EXPECT_EQ(lineWindowMask(3, 0, 0, -1), stoneBit);
+    EXPECT_EQ(lineWindowMask(pos, 0, 0, 0, -1), 0u);
+    EXPECT_EQ(lineWindowMask(pos, 3, 0, 0, -1), stoneBit);
     // A window of five points (ten bits) over y = 0 .. 4, then over y = 5 .. 9.
-    EXPECT_EQ(lineWindowMask(3, 8, 0, 0x3FF), stoneBit);
-    EXPECT_EQ(lineWindowMask(3, 18, 0, 0x3FF), 0u);
+    EXPECT_EQ(lineWindowMask(pos, 3, 8, 0, 0x3FF), stoneBit);
+    EXPECT_EQ(lineWindowMask(pos, 3, 18, 0, 0x3FF), 0u);
     // Shifting right: the window falls below the line's first point, or onto it.
-    EXPECT_EQ(lineWindowMask(3, 0, 2, 0x3FF), 0u);
-    EXPECT_EQ(lineWindowMask(3, 0, 2, 0x3FF << 10), stoneBit);
-    unmakeMove(3, 0, 1);
+    EXPECT_EQ(lineWindowMask(pos, 3, 0, 2, 0x3FF), 0u);
+    EXPECT_EQ(lineWindowMask(pos, 3, 0, 2, 0x3FF << 10), stoneBit);
+    unmakeMove(pos, 3, 0, 1);
 }
 
 TEST(LineWindowMask, RightShiftOfANegativeMaskFillsWithOnes) {
     // 20 by 20: the last point of a row sits at bits 46 and 47, the wall at 48 and 49.
-    fixture::newBoard(0, 20, 20);
-    makeMove(5, 19, 1);
+    fixture::newBoard(pos, 0, 20, 20);
+    makeMove(pos, 5, 19, 1);
     const int64_t topBit = static_cast<int32_t>(0x80000000u);  // sign-extended
-    EXPECT_EQ(lineWindowMask(5, 0, 20, topBit), 1ULL << 46);
-    EXPECT_EQ(lineWindowMask(5, 0, 0, 0x7FFFFFFF), 0u);
-    EXPECT_EQ(lineWindowMask(5, 0, 0, -1), 1ULL << 46);
-    unmakeMove(5, 19, 1);
+    EXPECT_EQ(lineWindowMask(pos, 5, 0, 20, topBit), 1ULL << 46);
+    EXPECT_EQ(lineWindowMask(pos, 5, 0, 0, 0x7FFFFFFF), 0u);
+    EXPECT_EQ(lineWindowMask(pos, 5, 0, 0, -1), 1ULL << 46);
+    unmakeMove(pos, 5, 19, 1);
 }
 
 }  // namespace

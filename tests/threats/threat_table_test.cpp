@@ -9,6 +9,9 @@
 
 namespace {
 
+// The position whose key the stores take.
+Position pos;
+
 uint32_t low(uint64_t key) { return static_cast<uint32_t>(key); }
 uint32_t high(uint64_t key) { return static_cast<uint32_t>(key >> 32); }
 
@@ -18,7 +21,7 @@ int probe(uint64_t key, int role = 0, int sideIndex = 0, int depthValue = 10) {
 
 void store(uint64_t key, int score, int depthValue, int role = 0, int sideIndex = 0) {
     pos.hashKey = key;
-    storeThreatTable(score, depthValue, role, sideIndex);
+    storeThreatTable(pos, score, depthValue, role, sideIndex);
 }
 
 class ThreatTableTest : public ::testing::Test {

@@ -27,6 +27,9 @@ using fixture::threatThread;
 
 namespace {
 
+// The position of the thread these tests search with.
+Position& pos = threatThread.pos;
+
 constexpr int WIN = 10000000;
 constexpr int DEPTH = 7;
 constexpr int64_t NODES = 2000000;
@@ -142,7 +145,7 @@ const char* const RENJU_FORBIDDEN_COMPLETION = R"(
 
 TEST_F(VctSearchTest, DoubleThreeWinsExceptForBlackUnderRenju) {
     for (int rule : {RULE_FREESTYLE, RULE_STANDARD, RULE_CARO, RULE_RENJU}) {
-        fixture::setup(rule, DOUBLE_THREE);
+        fixture::setup(pos, rule, DOUBLE_THREE);
         // Under Renju the double three is forbidden and nothing else wins at once.
         const int v = prove(BLACK, 1);
         EXPECT_EQ(rule != RULE_RENJU, v > WIN) << "rule " << rule;
@@ -151,37 +154,37 @@ TEST_F(VctSearchTest, DoubleThreeWinsExceptForBlackUnderRenju) {
             ASSERT_TRUE(vctWinningMove(threatThread, x, y));
             EXPECT_TRUE(x == 7 && y == 7) << "rule " << rule;
         }
-        fixture::setup(rule, fixture::swapColours(DOUBLE_THREE));
+        fixture::setup(pos, rule, fixture::swapColours(DOUBLE_THREE));
         EXPECT_GT(prove(WHITE, 1), WIN) << "rule " << rule;
     }
 }
 
 TEST_F(VctSearchTest, WinsUnderEveryRuleStartOnAPlayablePoint) {
     for (const vct_positions::Won& w : vct_positions::WON) {
-        fixture::setup(w.rule, w.drawing, w.size, w.size);
+        fixture::setup(pos, w.rule, w.drawing, w.size, w.size);
         const int v = prove(w.side, w.depth);
         EXPECT_GT(v, WIN) << w.name;
         int x = -1, y = -1;
         ASSERT_TRUE(vctWinningMove(threatThread, x, y)) << w.name;
         EXPECT_EQ(EMPTY, pos.board[x][y]) << w.name;
         if (w.rule == RULE_RENJU && w.side == BLACK) {
-            EXPECT_EQ(0, isForbidden(x, y)) << w.name;
+            EXPECT_EQ(0, isForbidden(pos, x, y)) << w.name;
         }
     }
 }
 
 TEST_F(VctSearchTest, CounterFoursAndForbiddenCompletionsRefuteThreats) {
     // One attacker move more than the false win needs.
-    fixture::setup(RULE_FREESTYLE, FREE_BLACK_COUNTER_FOUR);
+    fixture::setup(pos, RULE_FREESTYLE, FREE_BLACK_COUNTER_FOUR);
     EXPECT_EQ(0, prove(BLACK, 4));
-    fixture::setup(RULE_FREESTYLE, FREE_WHITE_COUNTER_FOUR);
+    fixture::setup(pos, RULE_FREESTYLE, FREE_WHITE_COUNTER_FOUR);
     EXPECT_EQ(0, prove(WHITE, 5));
-    fixture::setup(RULE_RENJU, RENJU_FORBIDDEN_COMPLETION);
+    fixture::setup(pos, RULE_RENJU, RENJU_FORBIDDEN_COMPLETION);
     EXPECT_EQ(0, prove(BLACK, 4));
 }
 
 TEST_F(VctSearchTest, StopsWithinItsBudgetAndOnAStopRequest) {
-    fixture::setup(RULE_STANDARD, vct_positions::STANDARD_WHITE_WIN, 20, 20);
+    fixture::setup(pos, RULE_STANDARD, vct_positions::STANDARD_WHITE_WIN, 20, 20);
     clearThreatTable();
     EXPECT_EQ(0, vctSearch(threatThread, WHITE, VctBounds{6, 500, 0}));
     EXPECT_TRUE(vctRanOut(threatThread));

@@ -1,5 +1,6 @@
 #include "search/search_table.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "board/position.h"
@@ -17,22 +18,55 @@ constexpr int SEARCH_ARRAYS = 2;       // one per side to move
 constexpr int ENTRIES_PER_BUCKET = 4;  // 128 bytes: two cache lines
 constexpr int DEFAULT_ENTRY_COUNT = 524288;
 
+// Every search thread probes and stores the same arrays without a lock. An
+// entry lives as four 64-bit words, each read and written whole (relaxed
+// atomics): a probe copies the entry out word by word and a store writes its
+// finished copy back the same way. A probe that meets a store half done reads
+// words of two different entries; the check words then no longer fit the
+// bounds, depth and flags, so it misses as for another position (a false fit
+// is as unlikely as two positions sharing a 64-bit key). The moves and the age
+// are not checked: torn moves of another position are only tried first (every
+// handed-out move is tested for a legal empty point), and a torn age can only
+// come from a store of the same game, as the generation changes between
+// searches only.
+struct SearchSlot {
+    std::atomic<uint64_t> words[4];
+};
+static_assert(sizeof(SearchSlot) == sizeof(SearchEntry));
+
+SearchEntry loadEntry(const SearchSlot& slot) {
+    uint64_t words[4];
+    for (int i = 0; i < 4; ++i) words[i] = slot.words[i].load(std::memory_order_relaxed);
+    SearchEntry e;
+    std::memcpy(&e, words, sizeof e);
+    return e;
+}
+
+void saveEntry(SearchSlot& slot, const SearchEntry& e) {
+    uint64_t words[4];
+    std::memcpy(words, &e, sizeof words);
+    for (int i = 0; i < 4; ++i) slot.words[i].store(words[i], std::memory_order_relaxed);
+}
+
 struct SearchTables {
-    SearchEntry* arrays[SEARCH_ARRAYS] = {};
+    SearchSlot* arrays[SEARCH_ARRAYS] = {};
     int count = 0;                             // buckets allocated; 0 = no arrays
     int entryCount = DEFAULT_ENTRY_COUNT;      // N asked for (both kinds)
     int builtFor = 0;                          // the N the present arrays answer (0 = none yet)
-    bool clean = true;                         // nothing stored since allocation or the last clear
+    // Nothing stored since allocation or the last clear; every storing thread
+    // may clear it, so it is written only while still set.
+    std::atomic<bool> clean = true;
     bool resident = false;                     // the arrays' pages were faulted in
 };
 SearchTables table;
 
 int64_t arrayBytes(int count) {
-    return static_cast<int64_t>(count) * ENTRIES_PER_BUCKET * static_cast<int64_t>(sizeof(SearchEntry));
+    return static_cast<int64_t>(count) * ENTRIES_PER_BUCKET *
+           static_cast<int64_t>(sizeof(SearchSlot));
 }
 
 void releaseArrays() {
-    for (SearchEntry*& a : table.arrays) {
+    for (SearchSlot*& a : table.arrays) {
         freeTableBlock(a, arrayBytes(table.count));
         a = nullptr;
     }
@@ -42,8 +76,8 @@ void releaseArrays() {
 bool allocateArrays(int count) {
     releaseArrays();
     table.count = count;
-    for (SearchEntry*& a : table.arrays) {
-        a = static_cast<SearchEntry*>(allocateTableBlock(arrayBytes(count)));
+    for (SearchSlot*& a : table.arrays) {
+        a = static_cast<SearchSlot*>(allocateTableBlock(arrayBytes(count)));
         if (!a) {
             releaseArrays();
             return false;
@@ -85,7 +119,7 @@ bool agedOut(int storedAge, int age) {
     return diff > 1 || diff < -1;
 }
 
-SearchEntry* bucketFor(int side, uint32_t keyLow) {
+SearchSlot* bucketFor(int side, uint32_t keyLow) {
     uint32_t bucket = keyLow & static_cast<uint32_t>(table.count - 1);
     return table.arrays[side - 1] + static_cast<int64_t>(bucket) * ENTRIES_PER_BUCKET;
 }
@@ -156,13 +190,14 @@ void updateInPlace(SearchEntry& e, uint64_t key, int stored, int depthValue, int
 
 // The entry a fresh store overwrites when no entry is empty, stale or of this position:
 // prefer entries of older turns, then shallower ones; keep exact entries.
-SearchEntry* replacementCandidate(SearchEntry* bucket, int age) {
-    SearchEntry* candidate = &bucket[0];
+int replacementCandidate(const SearchEntry* entries, int age) {
+    int candidate = 0;
     for (int i = 0; i < ENTRIES_PER_BUCKET; ++i) {
-        const SearchEntry& e = bucket[i];
-        int preference = (candidate->age == age ? 2 : 0) + ((e.age == age || e.flags == 3) ? -2 : 0) +
-                         (e.depth < candidate->depth ? 1 : 0);
-        if (preference > 0) candidate = &bucket[i];
+        const SearchEntry& e = entries[i];
+        const SearchEntry& c = entries[candidate];
+        int preference = (c.age == age ? 2 : 0) + ((e.age == age || e.flags == 3) ? -2 : 0) +
+                         (e.depth < c.depth ? 1 : 0);
+        if (preference > 0) candidate = i;
     }
     return candidate;
 }
@@ -173,10 +208,10 @@ int probeSearchTable(int depthValue, int alpha, int beta, int side, uint32_t key
                      int* outX, int* outY, int wanted) {
     if (table.count == 0) return NO_TABLE_SCORE;
     uint64_t key = (static_cast<uint64_t>(keyHigh) << 32) | keyLow;
-    const SearchEntry* bucket = bucketFor(side, keyLow);
+    const SearchSlot* bucket = bucketFor(side, keyLow);
     const int age = tableAge();
     for (int i = 0; i < ENTRIES_PER_BUCKET; ++i) {
-        const SearchEntry& e = bucket[i];
+        const SearchEntry e = loadEntry(bucket[i]);
         if (!holdsKey(e, key) || !sameGeneration(e.age, age)) continue;
         bool upperDecided = isDecided(e.upper), lowerDecided = isDecided(e.lower);
         int upper = fromStoredScore(e.upper, depthValue), lower = fromStoredScore(e.lower, depthValue);
@@ -207,24 +242,31 @@ void storeSearchTable(Position& pos, int depthValue, int score, int boundType, i
     uint64_t key = pos.hashKey;
     const int age = tableAge();
     int stored = toStoredScore(score, depthValue);
-    SearchEntry* bucket = bucketFor(side, static_cast<uint32_t>(key));
-    table.clean = false;
+    SearchSlot* bucket = bucketFor(side, static_cast<uint32_t>(key));
+    if (table.clean.load(std::memory_order_relaxed))
+        table.clean.store(false, std::memory_order_relaxed);
+    SearchEntry entries[ENTRIES_PER_BUCKET];
     for (int i = 0; i < ENTRIES_PER_BUCKET; ++i) {
-        SearchEntry& e = bucket[i];
+        SearchEntry& e = entries[i];
+        e = loadEntry(bucket[i]);
         // An entry of an earlier game is as good as empty, even for this key.
         const bool mine = holdsKey(e, key) && sameGeneration(e.age, age);
         if (e.flags == 0 || (!mine && agedOut(e.age, age))) {
             writeFresh(e, key, stored, depthValue, boundType, age, moveX, moveY);
+            saveEntry(bucket[i], e);
             return;
         }
         if (mine) {
             e.age = static_cast<int16_t>(age);
-            if (e.depth > depthValue) return;
-            updateInPlace(e, key, stored, depthValue, boundType, moveX, moveY);
+            if (e.depth <= depthValue)
+                updateInPlace(e, key, stored, depthValue, boundType, moveX, moveY);
+            saveEntry(bucket[i], e);
             return;
         }
     }
-    writeFresh(*replacementCandidate(bucket, age), key, stored, depthValue, boundType, age, moveX, moveY);
+    const int slot = replacementCandidate(entries, age);
+    writeFresh(entries[slot], key, stored, depthValue, boundType, age, moveX, moveY);
+    saveEntry(bucket[slot], entries[slot]);
 }
 
 int searchTableCount() { return table.entryCount; }
@@ -260,7 +302,7 @@ void resizeHashTables() {
 void clearHashTables() {
     // Zeroing 128 MiB costs tens of milliseconds of a turn: skip it when nothing was stored.
     if (!table.clean) {
-        for (SearchEntry* a : table.arrays)
+        for (SearchSlot* a : table.arrays)
             if (a) std::memset(static_cast<void*>(a), 0, static_cast<size_t>(arrayBytes(table.count)));
         table.clean = true;
         table.resident = true;  // every page was written
@@ -271,7 +313,7 @@ void clearHashTables() {
 
 void prefaultHashTables() {
     if (!table.resident) {
-        for (SearchEntry* a : table.arrays)
+        for (SearchSlot* a : table.arrays)
             if (a) platformPrefault(a, static_cast<size_t>(arrayBytes(table.count)));
         table.resident = true;
     }

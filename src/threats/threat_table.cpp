@@ -1,5 +1,6 @@
 #include "threats/threat_table.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "board/position.h"
@@ -14,21 +15,50 @@ namespace {
 constexpr int THREAT_ARRAYS = 4;     // role * 2 + side - 1
 constexpr int ENTRIES_PER_SLOT = 2;  // entry 0 prefers depth, entry 1 takes the rest
 
+// Every search thread probes and stores without a lock: an entry lives as two
+// 64-bit words, each read and written whole (relaxed atomics). A probe that
+// meets a store half done reads the check words of one entry with the score
+// of another, which fails the check as another position would. Depth and age
+// are not checked: a probe never reads the depth, and a torn age comes from a
+// store of the same game (the generation changes between searches only).
+struct ThreatSlot {
+    std::atomic<uint64_t> words[2];
+};
+static_assert(sizeof(ThreatSlot) == sizeof(ThreatEntry));
+
+ThreatEntry loadEntry(const ThreatSlot& slot) {
+    const uint64_t words[2] = {slot.words[0].load(std::memory_order_relaxed),
+                               slot.words[1].load(std::memory_order_relaxed)};
+    ThreatEntry e;
+    std::memcpy(&e, words, sizeof e);
+    return e;
+}
+
+void saveEntry(ThreatSlot& slot, const ThreatEntry& e) {
+    uint64_t words[2];
+    std::memcpy(words, &e, sizeof words);
+    slot.words[0].store(words[0], std::memory_order_relaxed);
+    slot.words[1].store(words[1], std::memory_order_relaxed);
+}
+
 struct ThreatTables {
-    ThreatEntry* arrays[THREAT_ARRAYS] = {};
+    ThreatSlot* arrays[THREAT_ARRAYS] = {};
     int wantedCount = 524288;  // the N the next resize allocates
     int count = 0;             // N allocated; 0 = no arrays (probes miss, stores do nothing)
-    bool clean = true;         // nothing stored since the arrays were allocated or cleared
+    // Nothing stored since the arrays were allocated or cleared; every storing
+    // thread may clear it, so it is written only while still set.
+    std::atomic<bool> clean = true;
     bool resident = false;     // the arrays' pages were faulted in
 };
 ThreatTables threat;
 
 int64_t arrayBytes(int count) {
-    return static_cast<int64_t>(count) * ENTRIES_PER_SLOT * static_cast<int64_t>(sizeof(ThreatEntry));
+    return static_cast<int64_t>(count) * ENTRIES_PER_SLOT *
+           static_cast<int64_t>(sizeof(ThreatSlot));
 }
 
 void releaseArrays() {
-    for (ThreatEntry*& a : threat.arrays) {
+    for (ThreatSlot*& a : threat.arrays) {
         freeTableBlock(a, arrayBytes(threat.count));
         a = nullptr;
     }
@@ -47,7 +77,7 @@ bool agedOut(int storedAge, int age) {
     return diff > 1 || diff < -1;
 }
 
-ThreatEntry* slotFor(int tableIndex, uint32_t keyLow) {
+ThreatSlot* slotFor(int tableIndex, uint32_t keyLow) {
     uint32_t slot = keyLow & static_cast<uint32_t>(threat.count - 1);
     return threat.arrays[tableIndex] + static_cast<int64_t>(slot) * ENTRIES_PER_SLOT;
 }
@@ -56,11 +86,13 @@ ThreatEntry* slotFor(int tableIndex, uint32_t keyLow) {
 
 int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, uint32_t keyHigh) {
     if (threat.count == 0) return NO_TABLE_SCORE;
-    const ThreatEntry* slot = slotFor(role * 2 + sideIndex, keyLow);
+    const ThreatSlot* slot = slotFor(role * 2 + sideIndex, keyLow);
     const int age = tableAge();
-    for (int i = 0; i < ENTRIES_PER_SLOT; ++i)
-        if (holdsKey(slot[i], keyLow, keyHigh) && sameGeneration(slot[i].age, age))
-            return fromStoredScore(slot[i].score, depthValue);
+    for (int i = 0; i < ENTRIES_PER_SLOT; ++i) {
+        const ThreatEntry e = loadEntry(slot[i]);
+        if (holdsKey(e, keyLow, keyHigh) && sameGeneration(e.age, age))
+            return fromStoredScore(e.score, depthValue);
+    }
     return NO_TABLE_SCORE;
 }
 
@@ -73,18 +105,20 @@ void storeThreatTableKey(int score, int depthValue, int role, int sideIndex, uin
     uint32_t keyLow = static_cast<uint32_t>(key);
     uint32_t keyHigh = static_cast<uint32_t>(key >> 32);
     const int age = tableAge();
-    ThreatEntry* slot = slotFor(role * 2 + sideIndex, keyLow);
-    const ThreatEntry& first = slot[0];
+    ThreatSlot* slot = slotFor(role * 2 + sideIndex, keyLow);
+    const ThreatEntry first = loadEntry(slot[0]);
     bool firstEmpty = first.checkLow == 0 && first.checkHigh == 0;
     bool takeFirst = holdsKey(first, keyLow, keyHigh) || firstEmpty || first.depth <= depthValue ||
                      agedOut(first.age, age);
-    ThreatEntry& e = takeFirst ? slot[0] : slot[1];
-    threat.clean = false;
+    if (threat.clean.load(std::memory_order_relaxed))
+        threat.clean.store(false, std::memory_order_relaxed);
+    ThreatEntry e;
     e.score = toStoredScore(score, depthValue);
     e.checkLow = static_cast<int32_t>(keyLow) ^ e.score;
     e.checkHigh = static_cast<int32_t>(keyHigh) ^ (e.score >> 31);
     e.depth = static_cast<int16_t>(depthValue);
     e.age = static_cast<int16_t>(age);
+    saveEntry(takeFirst ? slot[0] : slot[1], e);
 }
 
 void setThreatTableCount(int entryCount) { threat.wantedCount = entryCount < 1 ? 1 : entryCount; }
@@ -94,8 +128,8 @@ int threatTableCount() { return threat.count; }
 bool resizeThreatTable() {
     if (threat.count == threat.wantedCount) return true;
     releaseArrays();
-    for (ThreatEntry*& a : threat.arrays) {
-        a = static_cast<ThreatEntry*>(allocateTableBlock(arrayBytes(threat.wantedCount)));
+    for (ThreatSlot*& a : threat.arrays) {
+        a = static_cast<ThreatSlot*>(allocateTableBlock(arrayBytes(threat.wantedCount)));
         if (!a) {
             // Partial success is no use: give everything back, the caller falls back.
             threat.count = threat.wantedCount;
@@ -112,15 +146,15 @@ bool resizeThreatTable() {
 void clearThreatTable() {
     // Zeroing 64 MiB is not free: a table nothing was stored in is left as it is.
     if (threat.clean) return;
-    for (ThreatEntry* a : threat.arrays)
-        if (a) std::memset(a, 0, static_cast<size_t>(arrayBytes(threat.count)));
+    for (ThreatSlot* a : threat.arrays)
+        if (a) std::memset(static_cast<void*>(a), 0, static_cast<size_t>(arrayBytes(threat.count)));
     threat.clean = true;
     threat.resident = true;  // every page was written
 }
 
 void prefaultThreatTable() {
     if (threat.resident) return;
-    for (ThreatEntry* a : threat.arrays)
+    for (ThreatSlot* a : threat.arrays)
         if (a) platformPrefault(a, static_cast<size_t>(arrayBytes(threat.count)));
     threat.resident = true;
 }

@@ -1,14 +1,17 @@
 // Search table: bounds, decided scores, replacement, move merging, and the
 // allocation of both table kinds with its fallback when memory is short.
+#include "search/search_table.h"
+
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "board/position.h"
 #include "core/game_state.h"
 #include "core/limits.h"
 #include "core/output.h"
-#include "search/search_table.h"
 #include "threats/table_memory.h"
 #include "threats/threat_table.h"
 
@@ -213,6 +216,51 @@ TEST_F(SearchTableTest, OlderTurnBoundGivesWayBeforeCurrentOrExactEntries) {
     EXPECT_EQ(present(0x30), NO_TABLE_SCORE);
     EXPECT_EQ(present(0x40), 3);
     EXPECT_EQ(present(0x99), 9);
+}
+
+// Threads store and probe the same bucket without a lock. Eight keys share it
+// and push each other out all the time; a probe that meets a store half done
+// must miss, never answer with another key's score. Both table kinds.
+TEST_F(SearchTableTest, ConcurrentStoresNeverAnswerWithAnotherKeysScore) {
+    constexpr int KEYS = 8;
+    auto keyOf = [](int k) {
+        return (uint64_t{0x5A5A0000u} + static_cast<uint64_t>(k)) << 32 | 5u;
+    };
+    std::atomic<bool> done = false;
+    auto writer = [&](int parity) {
+        Position own{};
+        for (int round = 0; round < 20000; ++round)
+            for (int k = parity; k < KEYS; k += 2) {
+                own.hashKey = keyOf(k);
+                storeSearchTable(own, 4 + round % 3, 100 + k, 3, 1, k, k, -1, -1, -1, -1);
+                storeThreatTable(own, 200 + k, round % 5, 0, 0);
+            }
+    };
+    int wrong = 0;
+    std::thread a(writer, 0), b(writer, 1);
+    std::thread reader([&] {
+        while (!done.load()) {
+            for (int k = 0; k < KEYS; ++k) {
+                const uint64_t key = keyOf(k);
+                int x[3] = {-1, -1, -1}, y[3] = {-1, -1, -1};
+                const int v = probeSearchTable(0, -1000, 1000, 1, static_cast<uint32_t>(key),
+                                               static_cast<uint32_t>(key >> 32), x, y, 1);
+                if (v != NO_TABLE_SCORE && v != 100 + k) ++wrong;
+                const int t = probeThreatTable(0, 0, 0, static_cast<uint32_t>(key),
+                                               static_cast<uint32_t>(key >> 32));
+                if (t != NO_TABLE_SCORE && t != 200 + k) ++wrong;
+            }
+        }
+    });
+    a.join();
+    b.join();
+    done = true;
+    reader.join();
+    EXPECT_EQ(wrong, 0);
+    for (int k = 0; k < KEYS; ++k) {  // the last stores stand whole
+        const Probe p = probe(keyOf(k), 0);
+        EXPECT_TRUE(p.score == NO_TABLE_SCORE || (p.score == 100 + k && p.x[0] == k)) << k;
+    }
 }
 
 TEST_F(SearchTableTest, ClearEmptiesBothKinds) {

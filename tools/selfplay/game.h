@@ -17,6 +17,7 @@ struct GameLimits {
     std::vector<std::string> extraInfo;  // "key value" pairs sent as INFO lines after the usual ones
     int randomMoves = 0;      // stones added at random after the opening, for variety
     unsigned seed = 0;        // the random stones' seed, mixed with the game pair's number
+    bool randomEachGame = false;  // new random stones for every game, not every pair (self-play)
 };
 
 struct Seat {

@@ -64,7 +64,9 @@ void usage() {
         "                       \"max_depth 4\" (repeatable)\n"
         "  --random-moves N     add N random stones near the others after each opening (default 0);\n"
         "                       both games of a pair get the same ones\n"
-        "  --seed N             seed of the random stones (default 0)\n",
+        "  --seed N             seed of the random stones (default 0)\n"
+        "  --random-each-game   new random stones for every game instead of every pair: an engine\n"
+        "                       playing itself would otherwise repeat each game with colours swapped\n",
         VODARO_SELFPLAY_OPENINGS);
 }
 
@@ -86,6 +88,10 @@ bool parseOptions(int argc, char** argv, Options& o) {
         const char* v = nullptr;
         if (arg == "--verbose") {
             o.limits.verbose = true;
+            continue;
+        }
+        if (arg == "--random-each-game") {
+            o.limits.randomEachGame = true;
             continue;
         }
         if (arg == "--help" || arg == "-h" || !(v = value())) return false;

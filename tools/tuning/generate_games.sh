@@ -26,7 +26,7 @@ while [ "$seed" -le "$last" ]; do
     "$build/tools/vodaro_selfplay" --engine "$build/pbrain-vodaro" --games "$selfGames" \
         --rules 0,1,4 --sizes 15,20 --openings "$openings" --timeout-turn 2000 \
         --info "max_depth $depth" --max-memory 33554432 --random-moves 3 --seed "$seed" \
-        --log "$out/self.log" > "$out/self-$seed.out" || true
+        --random-each-game --log "$out/self.log" > "$out/self-$seed.out" || true
     if [ -n "$peer" ] && [ $((seed % 2)) -eq 0 ]; then
         "$build/tools/vodaro_selfplay" --engine "$build/pbrain-vodaro" --engine2 "$peer" --name2 peer \
             --games "$peerGames" --rules 0,1,4 --sizes 15,20 --openings "$openings" --timeout-turn 100 \

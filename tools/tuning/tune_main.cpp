@@ -27,6 +27,7 @@ struct Options {
     int sweeps = 12;
     double seconds = 1800;  // per weight set
     bool fromDefault = false;
+    std::string kinds = "all";  // combo, leaf or all
     std::string command;
 };
 
@@ -89,7 +90,7 @@ bool tryStep(const TuningSet& data, const Selection& training, double k, WeightP
 
 void descend(const TuningSet& data, int set, double k, const Options& o) {
     const Selection training{rulesOf(set), 0}, heldOut{rulesOf(set), 1};
-    std::vector<WeightParam> params = tunableWeights(set);
+    std::vector<WeightParam> params = tunableWeights(set, o.kinds != "leaf", o.kinds != "combo");
     std::vector<int> steps;
     for (const WeightParam& p : params) steps.push_back(std::max(1, std::abs(*p.value) / 4));
     double best = evaluationLoss(data, training, k).mean();
@@ -120,6 +121,8 @@ void usage() {
         "  --sweeps N        coordinate-descent sweeps per set at most (default 12)\n"
         "  --seconds S       time per set at most (default 1800)\n"
         "  --from-default    start from the build's default weights instead of the hand-set ones\n"
+        "  --weights KIND    combo (the combination weights), leaf (the leaf evaluation's threat\n"
+        "                    corrections) or all (default); the others keep their starting values\n"
         "  --write DIR       write the fitted weights of both sets to DIR/board/combo_weights_tuned.h and\n"
         "                    DIR/threats/leaf_weights_tuned.h (DIR is the source tree, e.g. src)\n"
         "  --sweeps 0 only reports the losses of the starting weights.\n");
@@ -139,6 +142,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
         o.command += " " + std::string(v);
         if (arg == "--positions") o.positions = v;
         else if (arg == "--write") o.writeDir = v;
+        else if (arg == "--weights") o.kinds = v;
         else if (arg == "--sweeps") o.sweeps = std::atoi(v);
         else if (arg == "--seconds") o.seconds = std::atof(v);
         else if (arg == "--sets") {
@@ -147,7 +151,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
                 if (*p == '0' || *p == '1') o.sets.push_back(*p - '0');
         } else return false;
     }
-    return !o.positions.empty();
+    return !o.positions.empty() && (o.kinds == "all" || o.kinds == "combo" || o.kinds == "leaf");
 }
 
 }  // namespace

@@ -83,10 +83,10 @@ bool writeFile(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-std::vector<WeightParam> tunableWeights(int set) {
+std::vector<WeightParam> tunableWeights(int set, bool combo, bool leaf) {
     std::vector<WeightParam> out;
-    addComboWeights(out, comboWeights[set], set == 1);
-    addLeafWeights(out, leafWeights[set], set == 1);
+    if (combo) addComboWeights(out, comboWeights[set], set == 1);
+    if (leaf) addLeafWeights(out, leafWeights[set], set == 1);
     return out;
 }
 

@@ -14,7 +14,8 @@ struct WeightParam {
 // The weights of one set (0: free-style, standard and Caro; 1: Renju) that
 // quiet positions can inform: no five-point class, and the Renju terms only in
 // the Renju set.
-std::vector<WeightParam> tunableWeights(int set);
+// combo and leaf choose the two kinds of weight.
+std::vector<WeightParam> tunableWeights(int set, bool combo = true, bool leaf = true);
 
 // Writes board/combo_weights_tuned.h and threats/leaf_weights_tuned.h under
 // sourceDir from the current weights of both sets; command goes into their

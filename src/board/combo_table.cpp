@@ -43,11 +43,13 @@ int renjuBlackCombined(const ComboWeights& w, int a, int b, int c, int d) {
     }
     if (a == SHAPE_OVERLINE) {
         if (b == SHAPE_FIVE || c == SHAPE_FIVE || d == SHAPE_FIVE) return values;
-        int openFoursBelow = (b == SHAPE_FOUR_OPEN) + (c == SHAPE_FOUR_OPEN) + (d == SHAPE_FOUR_OPEN);
+        int openFoursBelow =
+            (b == SHAPE_FOUR_OPEN) + (c == SHAPE_FOUR_OPEN) + (d == SHAPE_FOUR_OPEN);
         if (openFoursBelow > 0) return values - w.overlineOpenFour * openFoursBelow;
         return w.classValue[a];
     }
-    if (fours >= 2 && a != SHAPE_FIVE) return w.fourFourOpen * openFours + w.fourFourOther * (fours - openFours);
+    if (fours >= 2 && a != SHAPE_FIVE)
+        return w.fourFourOpen * openFours + w.fourFourOther * (fours - openFours);
     if (threes >= 2) return fours > 0 ? 0 : values - w.topDiscount[a] - w.threeThree;
     return values + generalCorrection(w, a, b, c, d);
 }

@@ -8,12 +8,8 @@
 #endif
 
 namespace {
-constexpr const ComboWeights* DEFAULT_COMBO_WEIGHTS = VODARO_TUNED_WEIGHTS ? TUNED_COMBO_WEIGHTS : HAND_COMBO_WEIGHTS;
+constexpr const ComboWeights* DEFAULT_COMBO_WEIGHTS =
+    VODARO_TUNED_WEIGHTS ? TUNED_COMBO_WEIGHTS : HAND_COMBO_WEIGHTS;
 }
 
 ComboWeights comboWeights[2] = {DEFAULT_COMBO_WEIGHTS[0], DEFAULT_COMBO_WEIGHTS[1]};
-
-void restoreDefaultComboWeights() {
-    comboWeights[0] = DEFAULT_COMBO_WEIGHTS[0];
-    comboWeights[1] = DEFAULT_COMBO_WEIGHTS[1];
-}

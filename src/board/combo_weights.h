@@ -25,7 +25,6 @@ struct ComboWeights {
 // [0]: free-style, standard Gomoku and Caro; [1]: Renju.
 extern ComboWeights comboWeights[2];
 
-inline int comboWeightSet(bool renju) { return renju ? 1 : 0; }
-
-// Puts the compiled-in default values back (the hand-set or the tuned ones).
-void restoreDefaultComboWeights();
+inline int comboWeightSet(bool renju) {
+    return renju ? 1 : 0;
+}

@@ -85,7 +85,8 @@ int evaluateLeaf(int /*remaining*/, int side) {
                 eval.seenMark[x][y] = eval.counter;
             }
         }
-        int k = neighbourhoodCount(x, y, side, forbiddenMask) - (isFourPoint(side, x, y) ? w.fourOffset : w.threeOffset);
+        const int offset = isFourPoint(side, x, y) ? w.fourOffset : w.threeOffset;
+        int k = neighbourhoodCount(x, y, side, forbiddenMask) - offset;
         if (renju && side == BLACK && isMarked(forbiddenMask, x, y)) continue;
         score += roomSum(side, x, y) * k * w.ownCluster / 32;
         if (renju && side == WHITE && isForbidden(x, y)) score += forbiddenPointBonus(w, x, y);
@@ -107,7 +108,8 @@ int evaluateLeaf(int /*remaining*/, int side) {
     }
     for (int i = 0; i < m; ++i) {
         const int x = eval.list[i].x, y = eval.list[i].y;
-        int k = -neighbourhoodCount(x, y, opp, forbiddenMask) + (isFourPoint(opp, x, y) ? w.fourOffset : w.threeOffset);
+        const int offset = isFourPoint(opp, x, y) ? w.fourOffset : w.threeOffset;
+        int k = -neighbourhoodCount(x, y, opp, forbiddenMask) + offset;
         if (renju && side == WHITE && isMarked(forbiddenMask, x, y)) continue;
         score += roomSum(opp, x, y) * k * w.oppCluster / 32;
         if (renju && side == BLACK && isForbidden(x, y)) score -= forbiddenPointBonus(w, x, y);

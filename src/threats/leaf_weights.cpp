@@ -8,12 +8,8 @@
 #endif
 
 namespace {
-constexpr const LeafWeights* DEFAULT_LEAF_WEIGHTS = VODARO_TUNED_WEIGHTS ? TUNED_LEAF_WEIGHTS : HAND_LEAF_WEIGHTS;
+constexpr const LeafWeights* DEFAULT_LEAF_WEIGHTS =
+    VODARO_TUNED_WEIGHTS ? TUNED_LEAF_WEIGHTS : HAND_LEAF_WEIGHTS;
 }
 
 LeafWeights leafWeights[2] = {DEFAULT_LEAF_WEIGHTS[0], DEFAULT_LEAF_WEIGHTS[1]};
-
-void restoreDefaultLeafWeights() {
-    leafWeights[0] = DEFAULT_LEAF_WEIGHTS[0];
-    leafWeights[1] = DEFAULT_LEAF_WEIGHTS[1];
-}

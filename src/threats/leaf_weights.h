@@ -21,6 +21,3 @@ struct LeafWeights {
 
 // [0]: free-style, standard Gomoku and Caro; [1]: Renju.
 extern LeafWeights leafWeights[2];
-
-// Puts the compiled-in default values back (the hand-set or the tuned ones).
-void restoreDefaultLeafWeights();

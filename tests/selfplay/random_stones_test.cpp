@@ -12,8 +12,8 @@ TEST(RandomStones, NeverWinNorForbiddenAndRepeatable) {
     // Black holds an open three on y = 7 and one on x = 7 that cross at (7, 7)
     // with the point (7, 7) free: a double three, forbidden for black. Black
     // also has a four on y = 3, whose completion would win.
-    const std::vector<Point> opening = {{5, 7}, {0, 0}, {6, 7}, {0, 2}, {7, 5}, {0, 4},
-                                        {7, 6}, {0, 6}, {3, 3}, {0, 8}, {4, 3}, {0, 10},
+    const std::vector<Point> opening = {{5, 7}, {0, 0},  {6, 7}, {0, 2},  {7, 5}, {0, 4},
+                                        {7, 6}, {0, 6},  {3, 3}, {0, 8},  {4, 3}, {0, 10},
                                         {5, 3}, {0, 12}, {6, 3}, {14, 14}};
     for (unsigned variety = 0; variety < 200; ++variety) {
         RefBoard board;
@@ -43,7 +43,8 @@ TEST(RandomStones, NeverWinNorForbiddenAndRepeatable) {
             same.push_back(opening[i]);
         }
         addRandomStones(again, same, Rule::Renju, 3, variety);
-        for (size_t i = 0; i < record.size(); ++i) EXPECT_TRUE(record[i].x == same[i].x && record[i].y == same[i].y);
+        for (size_t i = 0; i < record.size(); ++i)
+            EXPECT_TRUE(record[i].x == same[i].x && record[i].y == same[i].y);
     }
 }
 

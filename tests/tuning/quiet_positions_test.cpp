@@ -1,19 +1,21 @@
 // The positions the tuner learns from: read from a match log line, replayed on
 // the engine's board, kept only while quiet, labelled for the side to move.
+#include "quiet_positions.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
 #include "labelled_position.h"
-#include "quiet_positions.h"
 
 namespace {
 
 // Black builds a column at x = 7 while white plays far away on x = 0: stone 7
 // (7,10) makes an open four, stone 9 (7,11) the five.
 const char* const COLUMN_GAME =
-    "game 3\topening freestyle15_piskvork_A#2\trule 0\tsize 15\tblack a\twhite b\tresult 1-0\tfault -\t"
+    "game 3\topening freestyle15_piskvork_A#2\trule 0\tsize 15\tblack a\twhite b\tresult "
+    "1-0\tfault -\t"
     "stones 7,7 0,0 7,8 0,2 7,9 0,4 7,10 0,6 7,11 ";
 
 LoggedGame parsed(const std::string& line) {
@@ -32,7 +34,8 @@ TEST(QuietPositions, KeepsPositionsUntilAFivePointAppearsLabelledForTheSideToMov
     ASSERT_EQ(kept.size(), 7u);
     for (size_t n = 0; n < kept.size(); ++n) {
         EXPECT_EQ(kept[n].stones.size(), n);
-        EXPECT_EQ(kept[n].result, n % 2 == 0 ? 1.0 : 0.0) << "black won; black moves after an even count";
+        EXPECT_EQ(kept[n].result, n % 2 == 0 ? 1.0 : 0.0)
+            << "black won; black moves after an even count";
         EXPECT_EQ(kept[n].game, 5);
         EXPECT_EQ(kept[n].infoRule, 0);
     }
@@ -42,7 +45,8 @@ TEST(QuietPositions, KeepsPositionsUntilAFivePointAppearsLabelledForTheSideToMov
 TEST(QuietPositions, DrawsAreHalfAndAbandonedGamesGiveNothing) {
     std::string drawn = COLUMN_GAME;
     drawn.replace(drawn.find("result 1-0"), 10, "result 1/2-1/2");
-    for (const LabelledPosition& p : quietPositions(parsed(drawn), 1, QuietFilter{0})) EXPECT_EQ(p.result, 0.5);
+    for (const LabelledPosition& p : quietPositions(parsed(drawn), 1, QuietFilter{0}))
+        EXPECT_EQ(p.result, 0.5);
     std::string abandoned = COLUMN_GAME;
     abandoned.replace(abandoned.find("result 1-0"), 10, "result *");
     EXPECT_TRUE(quietPositions(parsed(abandoned), 1, QuietFilter{0}).empty());

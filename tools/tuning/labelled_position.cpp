@@ -9,7 +9,8 @@ namespace {
 
 bool parseStone(const std::string& word, Stone& s) {
     int x = 0, y = 0, used = 0;
-    if (std::sscanf(word.c_str(), "%d,%d%n", &x, &y, &used) != 2 || used != static_cast<int>(word.size()))
+    if (std::sscanf(word.c_str(), "%d,%d%n", &x, &y, &used) != 2 ||
+        used != static_cast<int>(word.size()))
         return false;
     if (x < 0 || y < 0 || x >= 20 || y >= 20) return false;
     s = {static_cast<int8_t>(x), static_cast<int8_t>(y)};
@@ -32,7 +33,8 @@ std::string field(const std::string& line, const std::string& key) {
     while (at < line.size()) {
         size_t end = line.find('\t', at);
         if (end == std::string::npos) end = line.size();
-        if (line.compare(at, key.size() + 1, key + " ") == 0) return line.substr(at + key.size() + 1, end - at - key.size() - 1);
+        if (line.compare(at, key.size() + 1, key + " ") == 0)
+            return line.substr(at + key.size() + 1, end - at - key.size() - 1);
         at = end + 1;
     }
     return "";
@@ -41,7 +43,11 @@ std::string field(const std::string& line, const std::string& key) {
 }  // namespace
 
 void writePosition(std::ostream& out, const LabelledPosition& p) {
-    out << p.infoRule << ' ' << p.size << ' ' << (p.result == 1 ? "1" : p.result == 0 ? "0" : "0.5") << ' ' << p.game;
+    out << p.infoRule << ' ' << p.size << ' '
+        << (p.result == 1   ? "1"
+            : p.result == 0 ? "0"
+                            : "0.5")
+        << ' ' << p.game;
     for (const Stone& s : p.stones) out << ' ' << int(s.x) << ',' << int(s.y);
     out << '\n';
 }
@@ -66,7 +72,8 @@ bool parsePosition(const std::string& line, LabelledPosition& p, std::string& er
 
 bool parseLoggedGame(const std::string& line, LoggedGame& g) {
     g = LoggedGame{};
-    const std::string rule = field(line, "rule"), size = field(line, "size"), result = field(line, "result");
+    const std::string rule = field(line, "rule"), size = field(line, "size"),
+                      result = field(line, "result");
     if (rule.empty() || size.empty() || result.empty()) return false;
     g.infoRule = std::atoi(rule.c_str());
     g.size = std::atoi(size.c_str());

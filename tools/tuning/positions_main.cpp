@@ -26,17 +26,22 @@ struct Counts {
     int lines = 0, unreadable = 0, abandoned = 0, repeated = 0;
 };
 
-bool readLog(const char* path, std::vector<LoggedGame>& games, std::set<std::string>& seen, Counts& counts) {
+bool readLog(const char* path, std::vector<LoggedGame>& games, std::set<std::string>& seen,
+             Counts& counts) {
     std::ifstream in(path);
     if (!in) return false;
     std::string line;
     while (std::getline(in, line)) {
         ++counts.lines;
         LoggedGame g;
-        if (!parseLoggedGame(line, g)) ++counts.unreadable;
-        else if (g.winner < 0) ++counts.abandoned;
-        else if (!seen.insert(gameKey(g)).second) ++counts.repeated;  // fixed-depth games can repeat
-        else games.push_back(g);
+        if (!parseLoggedGame(line, g))
+            ++counts.unreadable;
+        else if (g.winner < 0)
+            ++counts.abandoned;
+        else if (!seen.insert(gameKey(g)).second)
+            ++counts.repeated;  // fixed-depth games can repeat
+        else
+            games.push_back(g);
     }
     return true;
 }
@@ -48,15 +53,20 @@ int main(int argc, char** argv) {
     std::vector<const char*> logs;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--skip" && i + 1 < argc) filter.skipStones = std::atoi(argv[++i]);
-        else if (arg.rfind("--", 0) == 0) logs.clear(), i = argc;
-        else logs.push_back(argv[i]);
+        if (arg == "--skip" && i + 1 < argc)
+            filter.skipStones = std::atoi(argv[++i]);
+        else if (arg.rfind("--", 0) == 0)
+            logs.clear(), i = argc;
+        else
+            logs.push_back(argv[i]);
     }
     if (logs.empty()) {
         std::fprintf(stderr,
                      "usage: vodaro_positions [--skip N] LOG... > positions.txt\n"
-                     "  reads vodaro_selfplay --log files, keeps each distinct finished game once and writes\n"
-                     "  its quiet positions after the first N stones (default 8), labelled with the result\n");
+                     "  reads vodaro_selfplay --log files, keeps each distinct finished game once "
+                     "and writes\n"
+                     "  its quiet positions after the first N stones (default 8), labelled with "
+                     "the result\n");
         return 2;
     }
     std::vector<LoggedGame> games;
@@ -74,15 +84,19 @@ int main(int argc, char** argv) {
     std::map<int, long> perRule;
     long total = 0;
     for (size_t i = 0; i < games.size(); ++i) {
-        for (const LabelledPosition& p : quietPositions(games[i], static_cast<int>(i) + 1, filter)) {
+        for (const LabelledPosition& p :
+             quietPositions(games[i], static_cast<int>(i) + 1, filter)) {
             writePosition(std::cout, p);
             ++perRule[p.infoRule];
             ++total;
         }
     }
     std::cout.flush();
-    std::fprintf(stderr, "vodaro_positions: %d log lines, %zu games used (%d repeated, %d abandoned, %d unreadable), %ld positions",
-                 counts.lines, games.size(), counts.repeated, counts.abandoned, counts.unreadable, total);
+    std::fprintf(stderr,
+                 "vodaro_positions: %d log lines, %zu games used (%d repeated, %d abandoned, %d "
+                 "unreadable), %ld positions",
+                 counts.lines, games.size(), counts.repeated, counts.abandoned, counts.unreadable,
+                 total);
     for (const auto& [rule, n] : perRule) std::fprintf(stderr, "; rule %d: %ld", rule, n);
     std::fprintf(stderr, "\n");
     return 0;

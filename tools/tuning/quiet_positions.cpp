@@ -48,14 +48,17 @@ void setUpBoard(int infoRule, int size) {
     resetEvaluationState();
 }
 
-void forgetBoardSetUp() { setUp.current = -1; }
+void forgetBoardSetUp() {
+    setUp.current = -1;
+}
 
 bool quietForSideToMove(int side) {
     if (pos.setRows[SET_FIVE][0] != 0 || pos.setRows[SET_FIVE][1] != 0) return false;
     return std::abs(evaluateLeaf(0, side)) < DECIDED;
 }
 
-std::vector<LabelledPosition> quietPositions(const LoggedGame& game, int gameNumber, const QuietFilter& filter) {
+std::vector<LabelledPosition> quietPositions(const LoggedGame& game, int gameNumber,
+                                             const QuietFilter& filter) {
     std::vector<LabelledPosition> out;
     if (game.winner < 0) return out;
     setUpBoard(game.infoRule, game.size);
@@ -71,7 +74,8 @@ std::vector<LabelledPosition> quietPositions(const LoggedGame& game, int gameNum
             out.push_back(p);
         }
         const Stone s = game.stones[n];
-        if (s.x >= game.size || s.y >= game.size || pos.board[s.x][s.y] != EMPTY) return {};  // not a game
+        if (s.x >= game.size || s.y >= game.size || pos.board[s.x][s.y] != EMPTY)
+            return {};  // not a game
         makeMove(s.x, s.y, side);
     }
     return out;

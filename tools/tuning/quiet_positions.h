@@ -27,4 +27,5 @@ bool quietForSideToMove(int side);
 // Replays game on the engine's board and returns its quiet positions, each
 // labelled with the result from the side to move's point of view. Abandoned
 // games give nothing.
-std::vector<LabelledPosition> quietPositions(const LoggedGame& game, int gameNumber, const QuietFilter& filter);
+std::vector<LabelledPosition> quietPositions(const LoggedGame& game, int gameNumber,
+                                             const QuietFilter& filter);

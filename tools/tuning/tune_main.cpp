@@ -35,7 +35,9 @@ double secondsSince(std::chrono::steady_clock::time_point t) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
 }
 
-std::vector<int> rulesOf(int set) { return set == 1 ? std::vector<int>{4} : std::vector<int>{0, 1, 8}; }
+std::vector<int> rulesOf(int set) {
+    return set == 1 ? std::vector<int>{4} : std::vector<int>{0, 1, 8};
+}
 
 // K minimising the training loss, by golden-section search on log K.
 double fitScale(const TuningSet& data, const Selection& training) {
@@ -56,23 +58,27 @@ double fitScale(const TuningSet& data, const Selection& training) {
     const double g = (std::sqrt(5.0) - 1) / 2;
     for (int i = 0; i < 80; ++i) {
         const double a = hi - g * (hi - lo), b = lo + g * (hi - lo);
-        if (loss(a) < loss(b)) hi = b;
-        else lo = a;
+        if (loss(a) < loss(b))
+            hi = b;
+        else
+            lo = a;
     }
     return std::exp((lo + hi) / 2);
 }
 
 void printLosses(const TuningSet& data, int set, double k, const char* when) {
     for (int rule : rulesOf(set)) {
-        Loss train = evaluationLoss(data, {{rule}, 0}, k), held = evaluationLoss(data, {{rule}, 1}, k);
+        Loss train = evaluationLoss(data, {{rule}, 0}, k),
+             held = evaluationLoss(data, {{rule}, 1}, k);
         if (train.positions + held.positions == 0) continue;
-        std::printf("  %s, rule %d: training %.6f (%ld positions), held-out %.6f (%ld positions)\n", when, rule,
-                    train.mean(), train.positions, held.mean(), held.positions);
+        std::printf("  %s, rule %d: training %.6f (%ld positions), held-out %.6f (%ld positions)\n",
+                    when, rule, train.mean(), train.positions, held.mean(), held.positions);
     }
 }
 
 // One weight up or down by its step, kept only if the training loss falls.
-bool tryStep(const TuningSet& data, const Selection& training, double k, WeightParam& p, int step, double& best) {
+bool tryStep(const TuningSet& data, const Selection& training, double k, WeightParam& p, int step,
+             double& best) {
     const int old = *p.value;
     for (int dir : {+1, -1}) {
         const int v = std::min(p.high, std::max(p.low, old + dir * step));
@@ -99,12 +105,14 @@ void descend(const TuningSet& data, int set, double k, const Options& o) {
         int changed = 0;
         bool coarse = false;
         for (size_t i = 0; i < params.size() && secondsSince(start) < o.seconds; ++i) {
-            if (tryStep(data, training, k, params[i], steps[i], best)) ++changed;
-            else steps[i] = std::max(1, steps[i] / 2);
+            if (tryStep(data, training, k, params[i], steps[i], best))
+                ++changed;
+            else
+                steps[i] = std::max(1, steps[i] / 2);
             coarse |= steps[i] > 1;
         }
-        std::printf("  sweep %d: %d weights changed, training %.6f, held-out %.6f, %.0f s\n", sweep, changed, best,
-                    evaluationLoss(data, heldOut, k).mean(), secondsSince(start));
+        std::printf("  sweep %d: %d weights changed, training %.6f, held-out %.6f, %.0f s\n", sweep,
+                    changed, best, evaluationLoss(data, heldOut, k).mean(), secondsSince(start));
         std::fflush(stdout);
         if (changed == 0 && !coarse) break;
     }
@@ -117,13 +125,15 @@ void usage() {
     std::printf(
         "usage: vodaro_tune --positions FILE [options]\n"
         "  --positions FILE  labelled positions (vodaro_positions output)\n"
-        "  --sets LIST       weight sets to fit: 0 free-style, standard, Caro; 1 Renju (default 0,1)\n"
+        "  --sets LIST       weight sets to fit: 0 free-style, standard, Caro; 1 Renju (default "
+        "0,1)\n"
         "  --sweeps N        coordinate-descent sweeps per set at most (default 12)\n"
         "  --seconds S       time per set at most (default 1800)\n"
         "  --from-default    start from the build's default weights instead of the hand-set ones\n"
         "  --weights KIND    combo (the combination weights), leaf (the leaf evaluation's threat\n"
         "                    corrections) or all (default); the others keep their starting values\n"
-        "  --write DIR       write the fitted weights of both sets to DIR/board/combo_weights_tuned.h and\n"
+        "  --write DIR       write the fitted weights of both sets to "
+        "DIR/board/combo_weights_tuned.h and\n"
         "                    DIR/threats/leaf_weights_tuned.h (DIR is the source tree, e.g. src)\n"
         "  --sweeps 0 only reports the losses of the starting weights.\n");
 }
@@ -140,16 +150,22 @@ bool parseOptions(int argc, char** argv, Options& o) {
         if (i + 1 >= argc) return false;
         const char* v = argv[++i];
         o.command += " " + std::string(v);
-        if (arg == "--positions") o.positions = v;
-        else if (arg == "--write") o.writeDir = v;
-        else if (arg == "--weights") o.kinds = v;
-        else if (arg == "--sweeps") o.sweeps = std::atoi(v);
-        else if (arg == "--seconds") o.seconds = std::atof(v);
+        if (arg == "--positions")
+            o.positions = v;
+        else if (arg == "--write")
+            o.writeDir = v;
+        else if (arg == "--weights")
+            o.kinds = v;
+        else if (arg == "--sweeps")
+            o.sweeps = std::atoi(v);
+        else if (arg == "--seconds")
+            o.seconds = std::atof(v);
         else if (arg == "--sets") {
             o.sets.clear();
             for (const char* p = v; *p; ++p)
                 if (*p == '0' || *p == '1') o.sets.push_back(*p - '0');
-        } else return false;
+        } else
+            return false;
     }
     return !o.positions.empty() && (o.kinds == "all" || o.kinds == "combo" || o.kinds == "leaf");
 }
@@ -181,7 +197,8 @@ int main(int argc, char** argv) {
         const double k = fitScale(data, {rulesOf(set), 0});
         std::printf("weight set %d (rules", set);
         for (int r : rulesOf(set)) std::printf(" %d", r);
-        std::printf("): K = %.7f fitted on the starting weights in %.1f s\n", k, secondsSince(setStart));
+        std::printf("): K = %.7f fitted on the starting weights in %.1f s\n", k,
+                    secondsSince(setStart));
         printLosses(data, set, k, "before");
         if (o.sweeps > 0) {
             descend(data, set, k, o);
@@ -190,7 +207,8 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
     }
     if (!o.writeDir.empty() && !writeTunedHeaders(o.writeDir, o.command)) {
-        std::fprintf(stderr, "vodaro_tune: cannot write the headers under %s\n", o.writeDir.c_str());
+        std::fprintf(stderr, "vodaro_tune: cannot write the headers under %s\n",
+                     o.writeDir.c_str());
         return 2;
     }
     return 0;

@@ -40,8 +40,8 @@ void addPosition(TuningSet& set, const LabelledPosition& p) {
 
 bool selected(const TuningGame& g, const Selection& which) {
     if (which.part != 2 && g.heldOut != (which.part == 1)) return false;
-    return which.infoRules.empty() ||
-           std::find(which.infoRules.begin(), which.infoRules.end(), g.infoRule) != which.infoRules.end();
+    return which.infoRules.empty() || std::find(which.infoRules.begin(), which.infoRules.end(),
+                                                g.infoRule) != which.infoRules.end();
 }
 
 // Replays the selected games, calling visit(evaluation, result) at each position.
@@ -53,7 +53,8 @@ void forEachEvaluation(const TuningSet& set, const Selection& which, Visit visit
         setUpBoard(g.infoRule, g.size);
         int made = 0;
         for (size_t i = 0; i < g.plies.size(); ++i) {
-            for (; made < g.plies[i]; ++made) makeMove(g.stones[made].x, g.stones[made].y, made % 2 + 1);
+            for (; made < g.plies[i]; ++made)
+                makeMove(g.stones[made].x, g.stones[made].y, made % 2 + 1);
             visit(evaluateLeaf(0, made % 2 + 1), g.results[i]);
         }
     }

@@ -15,9 +15,12 @@ WeightParam bounded(const std::string& name, int* value, int scale, int floor) {
 }
 
 void addComboWeights(std::vector<WeightParam>& out, ComboWeights& w, bool renju) {
-    for (int k = 1; k <= 11; ++k) out.push_back(bounded("classValue[" + std::to_string(k) + "]", &w.classValue[k], 3, 8));
-    for (int k = 1; k <= 11; ++k) out.push_back(bounded("topDiscount[" + std::to_string(k) + "]", &w.topDiscount[k], 2, 8));
-    for (int k = 1; k <= 11; ++k) out.push_back(bounded("pairFactor[" + std::to_string(k) + "]", &w.pairFactor[k], 3, 16));
+    for (int k = 1; k <= 11; ++k)
+        out.push_back(bounded("classValue[" + std::to_string(k) + "]", &w.classValue[k], 3, 8));
+    for (int k = 1; k <= 11; ++k)
+        out.push_back(bounded("topDiscount[" + std::to_string(k) + "]", &w.topDiscount[k], 2, 8));
+    for (int k = 1; k <= 11; ++k)
+        out.push_back(bounded("pairFactor[" + std::to_string(k) + "]", &w.pairFactor[k], 3, 16));
     if (!renju) return;
     out.push_back(bounded("overlineOpenFour", &w.overlineOpenFour, 3, 8));
     out.push_back(bounded("fourFourOpen", &w.fourFourOpen, 3, 8));
@@ -49,8 +52,9 @@ std::string list(const int* v, int n) {
 
 // Designated initialisers: the compiler checks every name and the order.
 std::string comboSet(const ComboWeights& w) {
-    return "    {\n        .classValue = " + list(w.classValue, 16) + ",\n        .topDiscount = " +
-           list(w.topDiscount, 16) + ",\n        .pairFactor = " + list(w.pairFactor, 16) +
+    return "    {\n        .classValue = " + list(w.classValue, 16) +
+           ",\n        .topDiscount = " + list(w.topDiscount, 16) +
+           ",\n        .pairFactor = " + list(w.pairFactor, 16) +
            ",\n        .overlineOpenFour = " + std::to_string(w.overlineOpenFour) +
            ",\n        .fourFourOpen = " + std::to_string(w.fourFourOpen) +
            ",\n        .fourFourOther = " + std::to_string(w.fourFourOther) +
@@ -59,13 +63,16 @@ std::string comboSet(const ComboWeights& w) {
 
 std::string leafSet(const LeafWeights& w) {
     const std::pair<const char*, int> fields[] = {
-        {"ownCluster", w.ownCluster},     {"oppCluster", w.oppCluster},     {"fourOffset", w.fourOffset},
-        {"threeOffset", w.threeOffset},   {"oppThreats", w.oppThreats},     {"allForbidden", w.allForbidden},
-        {"forbiddenBare", w.forbiddenBare}, {"forbiddenStrong", w.forbiddenStrong}, {"oppWinRoom", w.oppWinRoom},
-        {"oppSpread", w.oppSpread},       {"ownSpread", w.ownSpread},       {"tempo", w.tempo},
+        {"ownCluster", w.ownCluster},       {"oppCluster", w.oppCluster},
+        {"fourOffset", w.fourOffset},       {"threeOffset", w.threeOffset},
+        {"oppThreats", w.oppThreats},       {"allForbidden", w.allForbidden},
+        {"forbiddenBare", w.forbiddenBare}, {"forbiddenStrong", w.forbiddenStrong},
+        {"oppWinRoom", w.oppWinRoom},       {"oppSpread", w.oppSpread},
+        {"ownSpread", w.ownSpread},         {"tempo", w.tempo},
     };
     std::string s = "    {\n";
-    for (const auto& [name, value] : fields) s += "        ." + std::string(name) + " = " + std::to_string(value) + ",\n";
+    for (const auto& [name, value] : fields)
+        s += "        ." + std::string(name) + " = " + std::to_string(value) + ",\n";
     return s + "    }";
 }
 
@@ -92,11 +99,14 @@ std::vector<WeightParam> tunableWeights(int set, bool combo, bool leaf) {
 
 bool writeTunedHeaders(const std::string& sourceDir, const std::string& command) {
     const std::string combo = preamble("combination weights", command) +
-                              "#include \"board/combo_weights.h\"\n\nconstexpr ComboWeights TUNED_COMBO_WEIGHTS[2] = {\n" +
-                              comboSet(comboWeights[0]) + ",\n" + comboSet(comboWeights[1]) + ",\n};\n";
-    const std::string leaf = preamble("leaf evaluation weights", command) +
-                             "#include \"threats/leaf_weights.h\"\n\nconstexpr LeafWeights TUNED_LEAF_WEIGHTS[2] = {\n" +
-                             leafSet(leafWeights[0]) + ",\n" + leafSet(leafWeights[1]) + ",\n};\n";
+                              "#include \"board/combo_weights.h\"\n\nconstexpr ComboWeights "
+                              "TUNED_COMBO_WEIGHTS[2] = {\n" +
+                              comboSet(comboWeights[0]) + ",\n" + comboSet(comboWeights[1]) +
+                              ",\n};\n";
+    const std::string leaf =
+        preamble("leaf evaluation weights", command) +
+        "#include \"threats/leaf_weights.h\"\n\nconstexpr LeafWeights TUNED_LEAF_WEIGHTS[2] = {\n" +
+        leafSet(leafWeights[0]) + ",\n" + leafSet(leafWeights[1]) + ",\n};\n";
     return writeFile(sourceDir + "/board/combo_weights_tuned.h", combo) &&
            writeFile(sourceDir + "/threats/leaf_weights_tuned.h", leaf);
 }

@@ -9,6 +9,7 @@
 #include "board/types.h"
 #include "core/limits.h"
 #include "rules/forbidden.h"
+#include "threats/leaf_weights.h"
 
 namespace {
 
@@ -36,7 +37,9 @@ bool isMarked(const uint32_t* mask, int x, int y) { return (mask[x] >> y) & 1; }
 
 // Black's weight sum at a point black may not play: a bare point is worth more
 // to white than one where black already holds a split three or better.
-int forbiddenPointBonus(int x, int y) { return pos.shapeInfo[4][x][y].shape[0] < 158 ? 200 : 120; }
+int forbiddenPointBonus(const LeafWeights& w, int x, int y) {
+    return pos.shapeInfo[4][x][y].shape[0] < 158 ? w.forbiddenBare : w.forbiddenStrong;
+}
 
 // Directions in which colour c holds five or open-four points.
 uint32_t threatDirections(int c) {
@@ -60,6 +63,7 @@ void resetEvaluationState() {
 int evaluateLeaf(int /*remaining*/, int side) {
     const int opp = side ^ 3;
     const bool renju = geometry.rule == RULE_RENJU;
+    const LeafWeights& w = leafWeights[renju ? 1 : 0];
     uint32_t forbiddenMask[MAX_SIDE] = {};
     int score = pos.totalValue[side - 1] - pos.totalValue[opp - 1];
     ++eval.counter;
@@ -81,15 +85,16 @@ int evaluateLeaf(int /*remaining*/, int side) {
                 eval.seenMark[x][y] = eval.counter;
             }
         }
-        int k = neighbourhoodCount(x, y, side, forbiddenMask) - (isFourPoint(side, x, y) ? 1 : 2);
+        const int offset = isFourPoint(side, x, y) ? w.fourOffset : w.threeOffset;
+        int k = neighbourhoodCount(x, y, side, forbiddenMask) - offset;
         if (renju && side == BLACK && isMarked(forbiddenMask, x, y)) continue;
-        score += roomSum(side, x, y) * k * 20 / 32;
-        if (renju && side == WHITE && isForbidden(x, y)) score += forbiddenPointBonus(x, y);
+        score += roomSum(side, x, y) * k * w.ownCluster / 32;
+        if (renju && side == WHITE && isForbidden(x, y)) score += forbiddenPointBonus(w, x, y);
     }
 
     // The opponent's threat points, seen from the other side.
     int m = listThreatPoints(opp);
-    if (m > 0) score += 100;
+    if (m > 0) score += w.oppThreats;
     std::memset(forbiddenMask, 0, sizeof forbiddenMask);
     if (renju && side == WHITE) {
         int forbidden = 0;
@@ -99,22 +104,23 @@ int evaluateLeaf(int /*remaining*/, int side) {
                 ++forbidden;
             }
         }
-        if (m > 0 && forbidden == m) score -= 100;  // black can play none of them
+        if (m > 0 && forbidden == m) score -= w.allForbidden;  // black can play none of them
     }
     for (int i = 0; i < m; ++i) {
         const int x = eval.list[i].x, y = eval.list[i].y;
-        int k = -neighbourhoodCount(x, y, opp, forbiddenMask) + (isFourPoint(opp, x, y) ? 1 : 2);
+        const int offset = isFourPoint(opp, x, y) ? w.fourOffset : w.threeOffset;
+        int k = -neighbourhoodCount(x, y, opp, forbiddenMask) + offset;
         if (renju && side == WHITE && isMarked(forbiddenMask, x, y)) continue;
-        score += roomSum(opp, x, y) * k * 20 / 32;
-        if (renju && side == BLACK && isForbidden(x, y)) score -= forbiddenPointBonus(x, y);
+        score += roomSum(opp, x, y) * k * w.oppCluster / 32;
+        if (renju && side == BLACK && isForbidden(x, y)) score -= forbiddenPointBonus(w, x, y);
     }
 
     // Room at the opponent's first winning point.
     int q = listFives(eval.list, opp);
     if (q == 0) q = listOpenFours(eval.list, opp);
-    if (q > 0) score += roomSum(opp, eval.list[0].x, eval.list[0].y) * 50 / 32;
+    if (q > 0) score += roomSum(opp, eval.list[0].x, eval.list[0].y) * w.oppWinRoom / 32;
 
-    if (spansDirections(threatDirections(opp))) score -= 200;
-    if (spansDirections(threatDirections(side))) score += 200;
-    return score + 60;
+    if (spansDirections(threatDirections(opp))) score -= w.oppSpread;
+    if (spansDirections(threatDirections(side))) score += w.ownSpread;
+    return score + w.tempo;
 }

@@ -49,12 +49,14 @@ WINE_QUICK = Manager*:Commands.*:HandOver.End*:DriverTurn.StopEndsAnUnlimitedSea
 WINE_TESTS ?= *
 wine-test: windows $(BUILD)/Makefile
 	cmake --build $(BUILD) --target test_protocol -j $(JOBS)
+	WINEDEBUG=-all wineboot --init >/dev/null 2>&1 || true
 	@# A wineserver that stays up for the whole run: otherwise it exits three
 	@# seconds after its last client, and an engine started in that moment loses
 	@# its connection ("recvmsg: Connection reset by peer") before its first line.
-	wineserver -k >/dev/null 2>&1 || true
+	@# The prefix must exist first (wineboot makes it), and the server that
+	@# wineboot started must be gone before a persistent one can start.
+	wineserver -w
 	wineserver -p
-	WINEDEBUG=-all wineboot --init >/dev/null 2>&1 || true
 	WINEDEBUG=-all VODARO_ENGINE_CMD="wine $(CURDIR)/$(WINDOWS_BUILD)/pbrain-vodaro64.exe" \
 	  ./$(BUILD)/tests/test_protocol --gtest_filter='$(WINE_TESTS)'; \
 	  status=$$?; wineserver -k >/dev/null 2>&1 || true; exit $$status

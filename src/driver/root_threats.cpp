@@ -14,29 +14,38 @@ namespace {
 // few enough that a refutation comes back within the node share.
 constexpr int ROOT_VCT_DEPTH = 7;
 
-// Nodes per millisecond of turn budget the proof may spend, and the bounds of
+// Nodes per millisecond of turn budget a proof may spend, and the bounds of
 // that share: a short turn still gets a useful proof, a long one leaves most
-// of its time to the deep search. The share depends on the budget only, not
-// on the clock, so that searches without time limits stay reproducible.
+// of its time to the deep search.
 constexpr int64_t NODES_PER_BUDGET_MS = 100;
 constexpr int64_t LEAST_NODES = 20000;
 constexpr int64_t MOST_NODES = 1000000;
 
 }  // namespace
 
+int64_t rootProofShare() {
+    return std::clamp(static_cast<int64_t>(mainThread.control.turnBudget) * NODES_PER_BUDGET_MS, LEAST_NODES,
+                      MOST_NODES);
+}
+
+int shortestProof(int colour, int maxDepth, int64_t& left, int& depth) {
+    // Short wins come first and cheaply; the table carries the refutations of
+    // one depth into the next.
+    for (depth = 1; depth <= maxDepth && left > 0; ++depth) {
+        const int v = vctSearch(mainThread, colour, VctBounds{depth, left, 0});
+        left -= vctNodesSpent(mainThread);
+        if (vctRanOut(mainThread) || mainThread.control.searchStopFlag) break;
+        if (v > 0) return v;
+    }
+    depth = 0;
+    return 0;
+}
+
 int proveRootWin(int colour) {
     if (!VODARO_ROOT_VCT) return 0;
-    const int64_t share =
-        std::clamp(static_cast<int64_t>(mainThread.control.turnBudget) * NODES_PER_BUDGET_MS, LEAST_NODES, MOST_NODES);
-    // Deepening by one attacker move at a time finds the short wins first and
-    // cheaply; the table carries the refutations of one depth into the next.
-    int v = 0;
-    int64_t left = share;
-    for (int depth = 1; depth <= ROOT_VCT_DEPTH && v <= 0 && left > 0; ++depth) {
-        v = vctSearch(mainThread, colour, VctBounds{depth, left, 0});
-        left -= vctNodesSpent(mainThread);
-        if (vctRanOut(mainThread) || mainThread.control.searchStopFlag) return 0;
-    }
+    int64_t left = rootProofShare();
+    int depth = 0;
+    const int v = shortestProof(colour, ROOT_VCT_DEPTH, left, depth);
     int x = -1, y = -1;
     if (v <= 0 || !vctWinningMove(mainThread, x, y)) return 0;
     mainThread.root.bestX = x;

@@ -188,6 +188,21 @@ int deepen(int colour, int value) {
     return value;
 }
 
+// Black under Renju can be left with nothing but forbidden points: then no
+// search names a point, and the reply is the first empty, unblocked point, so
+// that the manager gets a move it can judge rather than no point at all.
+void replaceMissingMove() {
+    const Position& pos = mainThread.pos;
+    const int x = mainThread.root.bestX, y = mainThread.root.bestY;
+    if (onBoard(x, y) && pos.board[x][y] == EMPTY) return;
+    for (int px = 0; px < geometry.sizeX; ++px)
+        for (int py = 0; py < geometry.sizeY; ++py)
+            if (pos.board[px][py] == EMPTY && game.blockTable[px][py].load() == 0) {
+                setBestMove(px, py);
+                return;
+            }
+}
+
 int fullSearch(int colour, int startTime) {
     SearchControl& sc = mainThread.control;
     sc.turnStartTime = startTime;
@@ -219,6 +234,7 @@ int fullSearch(int colour, int startTime) {
         int y = 0;
         if (findWinningPoint(colour, x, y)) setBestMove(x, y);
     }
+    replaceMissingMove();
     return value;
 }
 

@@ -9,6 +9,7 @@
 #include "board/types.h"
 #include "core/limits.h"
 #include "rules/forbidden.h"
+#include "threats/leaf_weights.h"
 #include "threats/threat_thread.h"
 
 namespace {
@@ -33,8 +34,8 @@ bool isMarked(const uint32_t* mask, int x, int y) { return (mask[x] >> y) & 1; }
 
 // Black's weight sum at a point black may not play: a bare point is worth more
 // to white than one where black already holds a split three or better.
-int forbiddenPointBonus(Position& pos, int x, int y) {
-    return pos.shapeInfo[4][x][y].shape[0] < 158 ? 200 : 120;
+int forbiddenPointBonus(Position& pos, const LeafWeights& w, int x, int y) {
+    return pos.shapeInfo[4][x][y].shape[0] < 158 ? w.forbiddenBare : w.forbiddenStrong;
 }
 
 // Directions in which colour c holds five or open-four points.
@@ -61,6 +62,7 @@ int evaluateLeaf(ThreatThread& t, int /*remaining*/, int side) {
     Position& pos = t.pos;
     const int opp = side ^ 3;
     const bool renju = geometry.rule == RULE_RENJU;
+    const LeafWeights& w = leafWeights[renju ? 1 : 0];
     uint32_t forbiddenMask[MAX_SIDE] = {};
     int score = pos.totalValue[side - 1] - pos.totalValue[opp - 1];
     ++t.eval.counter;
@@ -83,17 +85,16 @@ int evaluateLeaf(ThreatThread& t, int /*remaining*/, int side) {
                 t.eval.seenMark[x][y] = t.eval.counter;
             }
         }
-        int k = neighbourhoodCount(pos, x, y, side, forbiddenMask) -
-                (isFourPoint(pos, side, x, y) ? 1 : 2);
+        const int offset = isFourPoint(pos, side, x, y) ? w.fourOffset : w.threeOffset;
+        int k = neighbourhoodCount(pos, x, y, side, forbiddenMask) - offset;
         if (renju && side == BLACK && isMarked(forbiddenMask, x, y)) continue;
-        score += roomSum(pos, side, x, y) * k * 20 / 32;
-        if (renju && side == WHITE && isForbidden(pos, x, y))
-            score += forbiddenPointBonus(pos, x, y);
+        score += roomSum(pos, side, x, y) * k * w.ownCluster / 32;
+        if (renju && side == WHITE && isForbidden(pos, x, y)) score += forbiddenPointBonus(pos, w, x, y);
     }
 
     // The opponent's threat points, seen from the other side.
     int m = listThreatPoints(t, opp);
-    if (m > 0) score += 100;
+    if (m > 0) score += w.oppThreats;
     std::memset(forbiddenMask, 0, sizeof forbiddenMask);
     if (renju && side == WHITE) {
         int forbidden = 0;
@@ -103,24 +104,23 @@ int evaluateLeaf(ThreatThread& t, int /*remaining*/, int side) {
                 ++forbidden;
             }
         }
-        if (m > 0 && forbidden == m) score -= 100;  // black can play none of them
+        if (m > 0 && forbidden == m) score -= w.allForbidden;  // black can play none of them
     }
     for (int i = 0; i < m; ++i) {
         const int x = t.eval.list[i].x, y = t.eval.list[i].y;
-        int k = -neighbourhoodCount(pos, x, y, opp, forbiddenMask) +
-                (isFourPoint(pos, opp, x, y) ? 1 : 2);
+        const int offset = isFourPoint(pos, opp, x, y) ? w.fourOffset : w.threeOffset;
+        int k = -neighbourhoodCount(pos, x, y, opp, forbiddenMask) + offset;
         if (renju && side == WHITE && isMarked(forbiddenMask, x, y)) continue;
-        score += roomSum(pos, opp, x, y) * k * 20 / 32;
-        if (renju && side == BLACK && isForbidden(pos, x, y))
-            score -= forbiddenPointBonus(pos, x, y);
+        score += roomSum(pos, opp, x, y) * k * w.oppCluster / 32;
+        if (renju && side == BLACK && isForbidden(pos, x, y)) score -= forbiddenPointBonus(pos, w, x, y);
     }
 
     // Room at the opponent's first winning point.
     int q = listFives(pos, t.eval.list, opp);
     if (q == 0) q = listOpenFours(pos, t.eval.list, opp);
-    if (q > 0) score += roomSum(pos, opp, t.eval.list[0].x, t.eval.list[0].y) * 50 / 32;
+    if (q > 0) score += roomSum(pos, opp, t.eval.list[0].x, t.eval.list[0].y) * w.oppWinRoom / 32;
 
-    if (spansDirections(threatDirections(t, opp))) score -= 200;
-    if (spansDirections(threatDirections(t, side))) score += 200;
-    return score + 60;
+    if (spansDirections(threatDirections(t, opp))) score -= w.oppSpread;
+    if (spansDirections(threatDirections(t, side))) score += w.ownSpread;
+    return score + w.tempo;
 }

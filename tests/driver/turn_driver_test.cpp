@@ -363,6 +363,33 @@ TEST_F(TurnDriver, RenjuBlackNeverPlaysAForbiddenPoint) {
     }
 }
 
+// From a match: 224 stones, and the last empty point (14,5) is forbidden for
+// black. The reply used to be "-1,-1" after an ERROR line.
+TEST_F(TurnDriver, RenjuBlackLeftWithAForbiddenPointOnlyStillNamesIt) {
+    fastSettings(2);
+    startGame();
+    recordDrawing(R"(
+        OXOXXOXOXXOXOOO
+        OOXXXXOOXOOOXOO
+        XOXOXOXXOOXOOOO
+        OOXXXOXXOXOOOOX
+        OXOXOOOXOXXXOXX
+        OXOOOXOXOOOXXX.
+        XOXXXXOOXOXOXXX
+        XXXXOXXXOXOOOOX
+        OOOOXOXOXXOXXXX
+        OXXOOOXOXXXXOXO
+        XXXXOXOXOXOXOOX
+        OXXXOXOOOOXOXOO
+        OOOXXXXOXOOXXOO
+        XXOXOOOXXXOXOXO
+        XOXOOXXOXOOXOOX)");
+    buildBoard();
+    ASSERT_EQ(isForbidden(pos, 14, 5), 1);
+    EXPECT_EQ(playTurn(), "14,5");
+    EXPECT_EQ(capturedText().find("ERROR"), std::string::npos) << capturedText();
+}
+
 TEST_F(TurnDriver, SummaryShowsTheLineRadiusOfTheRule) {
     settings.maxNode = -1;
     settings.maxDepth = 3;

@@ -24,7 +24,7 @@ public:
     Game(const OpeningSet& set, const GameLimits& limits, const std::string& label)
         : set_(set), limits_(limits), label_(label) {}
 
-    GameResult run(const Opening& opening, const Seat& black, const Seat& white);
+    GameResult run(const Opening& opening, const Seat& black, const Seat& white, unsigned variety);
 
 private:
     void fault(const Player& p, const std::string& what);
@@ -97,6 +97,7 @@ bool Game::open(Player& p) {
     p.link.send("INFO max_memory " + std::to_string(limits_.maxMemory));
     p.link.send("INFO game_type 1");
     p.link.send("INFO rule " + std::to_string(set_.infoRule));
+    for (const std::string& info : limits_.extraInfo) p.link.send("INFO " + info);
     return true;
 }
 
@@ -215,12 +216,13 @@ void Game::finish(Player& p, bool faulted) {
     }
 }
 
-GameResult Game::run(const Opening& opening, const Seat& black, const Seat& white) {
+GameResult Game::run(const Opening& opening, const Seat& black, const Seat& white, unsigned variety) {
     board_.reset(set_.size, set_.size);
     for (size_t i = 0; i < opening.size(); ++i) {
         board_.put(opening[i].x, opening[i].y, static_cast<int>(i % 2) + 1);
         record_.push_back(opening[i]);
     }
+    addRandomStones(board_, record_, set_.rule, limits_.randomMoves, variety);
     auto players = std::make_unique<Player[]>(2);
     players[0].seat = &black;
     players[0].colour = REF_BLACK;
@@ -258,7 +260,41 @@ GameResult Game::run(const Opening& opening, const Seat& black, const Seat& whit
     return result_;
 }
 
+// A small generator of our own: the stones must not depend on the library.
+unsigned nextRandom(unsigned& state) {
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+}
+
+bool nearStone(const RefBoard& b, int x, int y) {
+    for (int dx = -2; dx <= 2; ++dx)
+        for (int dy = -2; dy <= 2; ++dy)
+            if (b.onBoard(x + dx, y + dy) && b.cell[x + dx][y + dy] != REF_EMPTY) return true;
+    return false;
+}
+
+bool fitsAsRandomStone(RefBoard& b, int x, int y, int colour, Rule rule) {
+    if (!b.empty(x, y) || (b.stones > 0 && !nearStone(b, x, y))) return false;
+    if (rule == Rule::Renju && colour == REF_BLACK && renjuForbidden(b, x, y)) return false;
+    return !makesWin(b, x, y, colour, rule);
+}
+
 }  // namespace
+
+void addRandomStones(RefBoard& board, std::vector<Point>& record, Rule rule, int count, unsigned variety) {
+    unsigned state = variety * 2654435761u + 12345u;
+    for (int added = 0; added < count && !board.full(); ++added) {
+        const int colour = static_cast<int>(record.size() % 2) + 1;
+        std::vector<Point> fits;
+        for (int x = 0; x < board.sizeX; ++x)
+            for (int y = 0; y < board.sizeY; ++y)
+                if (fitsAsRandomStone(board, x, y, colour, rule)) fits.push_back({x, y});
+        if (fits.empty()) return;
+        const Point p = fits[nextRandom(state) % fits.size()];
+        board.put(p.x, p.y, colour);
+        record.push_back(p);
+    }
+}
 
 void ReplyTimes::add(int ms) {
     ++replies;
@@ -274,7 +310,7 @@ void ReplyTimes::add(const ReplyTimes& other) {
 }
 
 GameResult playGame(const OpeningSet& set, const Opening& opening, const Seat& black, const Seat& white,
-                    const GameLimits& limits, const std::string& label) {
+                    const GameLimits& limits, const std::string& label, unsigned variety) {
     Game game(set, limits, label);
-    return game.run(opening, black, white);
+    return game.run(opening, black, white, variety);
 }

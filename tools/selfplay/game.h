@@ -14,6 +14,10 @@ struct GameLimits {
     int exitTimeout = 1000;   // ms for the exit after END
     long long maxMemory = 0;  // bytes, sent as INFO max_memory; 0 means no limit
     bool verbose = false;     // print every move
+    std::vector<std::string> extraInfo;  // "key value" pairs sent as INFO lines after the usual ones
+    int randomMoves = 0;      // stones added at random after the opening, for variety
+    unsigned seed = 0;        // the random stones' seed, mixed with the game pair's number
+    bool randomEachGame = false;  // new random stones for every game, not every pair (self-play)
 };
 
 struct Seat {
@@ -46,6 +50,12 @@ struct GameResult {
 };
 
 // Plays opening under set's rule with black and white seated; label prefixes
-// every fault message.
+// every fault message. variety picks the random stones added after the
+// opening (limits.randomMoves of them): both games of a pair pass the same.
 GameResult playGame(const OpeningSet& set, const Opening& opening, const Seat& black, const Seat& white,
-                    const GameLimits& limits, const std::string& label);
+                    const GameLimits& limits, const std::string& label, unsigned variety = 0);
+
+// Adds count stones to record (and board) after the opening: each on an empty
+// point within two steps of a stone, never a win nor, under Renju, a forbidden
+// black point. The same record, rule and variety give the same stones.
+void addRandomStones(RefBoard& board, std::vector<Point>& record, Rule rule, int count, unsigned variety);

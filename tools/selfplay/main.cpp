@@ -59,7 +59,14 @@ void usage() {
         "  --sprt-alpha P       chance to accept H1 when H0 holds (default 0.05)\n"
         "  --sprt-beta P        chance to accept H0 when H1 holds (default 0.05)\n"
         "  --log FILE           append one line per game: opening, colours, result, faults, stones\n"
-        "  --max-memory BYTES   INFO max_memory (default 0: no limit)\n",
+        "  --max-memory BYTES   INFO max_memory (default 0: no limit)\n"
+        "  --info \"KEY VALUE\"   an extra INFO line for both engines after the usual ones, e.g.\n"
+        "                       \"max_depth 4\" (repeatable)\n"
+        "  --random-moves N     add N random stones near the others after each opening (default 0);\n"
+        "                       both games of a pair get the same ones\n"
+        "  --seed N             seed of the random stones (default 0)\n"
+        "  --random-each-game   new random stones for every game instead of every pair: an engine\n"
+        "                       playing itself would otherwise repeat each game with colours swapped\n",
         VODARO_SELFPLAY_OPENINGS);
 }
 
@@ -83,6 +90,10 @@ bool parseOptions(int argc, char** argv, Options& o) {
             o.limits.verbose = true;
             continue;
         }
+        if (arg == "--random-each-game") {
+            o.limits.randomEachGame = true;
+            continue;
+        }
         if (arg == "--help" || arg == "-h" || !(v = value())) return false;
         if (arg == "--engine") o.engineA = v;
         else if (arg == "--engine2") o.engineB = v;
@@ -103,6 +114,9 @@ bool parseOptions(int argc, char** argv, Options& o) {
         else if (arg == "--sprt-beta") o.sprtBeta = std::atof(v);
         else if (arg == "--log") o.logPath = v;
         else if (arg == "--max-memory") o.limits.maxMemory = std::atoll(v);
+        else if (arg == "--info") o.limits.extraInfo.push_back(v);
+        else if (arg == "--random-moves") o.limits.randomMoves = std::atoi(v);
+        else if (arg == "--seed") o.limits.seed = static_cast<unsigned>(std::atoll(v));
         else return false;
     }
     if (o.engineB.empty()) o.engineB = o.engineA;

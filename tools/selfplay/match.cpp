@@ -92,7 +92,9 @@ void Match::work() {
                                   std::to_string(f.opening + 1) + " rule " +
                                   std::to_string(f.set->infoRule);
         GameResult r = playGame(*f.set, f.set->openings[static_cast<size_t>(f.opening)], black,
-                                white, plan_.limits, label);
+                                white, plan_.limits, label,
+                                plan_.limits.seed * 100003u +
+                                    static_cast<unsigned>(plan_.limits.randomEachGame ? g : g / 2));
         record(g, f, label, r);
     }
 }

@@ -1,0 +1,91 @@
+#include "quiet_positions.h"
+
+#include <cstdlib>
+#include <map>
+#include <memory>
+
+#include "board/geometry.h"
+#include "board/pattern_table.h"
+#include "board/position.h"
+#include "board/rule.h"
+#include "board/types.h"
+#include "threats/evaluate.h"
+#include "threats/threat_thread.h"
+
+namespace {
+
+struct BuiltTables {
+    BoardGeometry geometry;
+    BoardTables tables;
+};
+
+struct BoardSetUp {
+    std::map<int, std::unique_ptr<BuiltTables>> built;  // by rule * 32 + size
+    int current = -1;
+};
+BoardSetUp setUp;
+
+// The board and scratch the tools replay games and evaluate in.
+ThreatThread replay;
+
+}  // namespace
+
+void setUpBoard(int infoRule, int size) {
+    const int rule = ruleFromSetting(infoRule);
+    const int key = rule * 32 + size;
+    if (key != setUp.current) {
+        std::unique_ptr<BuiltTables>& slot = setUp.built[key];
+        if (!slot) {
+            setBoardGeometry(size, size, rule);
+            initTables();
+            slot = std::make_unique<BuiltTables>();
+            slot->geometry = geometry;
+            slot->tables = tables;
+        } else {
+            geometry = slot->geometry;
+            tables = slot->tables;
+            buildComboTables();
+        }
+        setUp.current = key;
+    }
+    resetBoard(replay.pos);
+    resetEvaluationState(replay);
+}
+
+ThreatThread& replayThread() {
+    return replay;
+}
+
+void forgetBoardSetUp() {
+    setUp.current = -1;
+}
+
+bool quietForSideToMove(int side) {
+    const Position& pos = replay.pos;
+    if (pos.setRows[SET_FIVE][0] != 0 || pos.setRows[SET_FIVE][1] != 0) return false;
+    return std::abs(evaluateLeaf(replay, 0, side)) < DECIDED;
+}
+
+std::vector<LabelledPosition> quietPositions(const LoggedGame& game, int gameNumber,
+                                             const QuietFilter& filter) {
+    std::vector<LabelledPosition> out;
+    if (game.winner < 0) return out;
+    setUpBoard(game.infoRule, game.size);
+    for (size_t n = 0; n < game.stones.size(); ++n) {
+        const int side = static_cast<int>(n % 2) + 1;
+        if (static_cast<int>(n) >= filter.skipStones && quietForSideToMove(side)) {
+            LabelledPosition p;
+            p.infoRule = game.infoRule;
+            p.size = game.size;
+            p.result = game.winner == 0 ? 0.5 : game.winner == side ? 1 : 0;
+            p.game = gameNumber;
+            p.stones.assign(game.stones.begin(), game.stones.begin() + static_cast<long>(n));
+            out.push_back(p);
+        }
+        const Stone s = game.stones[n];
+        if (s.x >= game.size || s.y >= game.size || replay.pos.board[s.x][s.y] != EMPTY)
+            return {};  // not a game
+        makeMove(replay.pos, s.x, s.y, side);
+    }
+    return out;
+}

@@ -11,12 +11,29 @@ void resetTurnStatistics(SearchControl& sc) {
     sc.lowestRemainingDepth = 0;
 }
 
+SearchGroup searchGroup;
+
+namespace {
+
+bool helperMustStop(SearchControl& sc) {
+    searchGroup.helperNodes.fetch_add(1024, std::memory_order_relaxed);
+    if (searchGroup.helpersStop.load(std::memory_order_relaxed) == 0 &&
+        brainSignals.stopRequest.load(std::memory_order_relaxed) <= 0)
+        return false;
+    sc.searchStopFlag = 1;
+    return true;
+}
+
+}  // namespace
+
 bool countNodeAndCheckLimits(SearchControl& sc) {
     ++sc.nodeCounter;
     if ((sc.nodeCounter & 1023) != 0) return false;
+    if (sc.helper) return helperMustStop(sc);
     const int maxNode = settings.maxNode.load(std::memory_order_relaxed);
     const int stop = brainSignals.stopRequest.load(std::memory_order_relaxed);
-    const bool limit = (sc.nodeCounter >> 10) > static_cast<int64_t>(maxNode) ||
+    const int64_t nodes = sc.nodeCounter + searchGroup.helperNodes.load(std::memory_order_relaxed);
+    const bool limit = (nodes >> 10) > static_cast<int64_t>(maxNode) ||
                        clockMs() + searchStopMargin(sc.turnBudget) - sc.turnStartTime >= sc.turnBudget || stop > 0;
     if (!limit) return false;
     if (maxNode != -1 || stop > 0) {

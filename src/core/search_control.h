@@ -1,6 +1,7 @@
 #pragma once
 // Turn statistics, limits and the stop flag of one search thread, shared by its
 // threat search, its alpha-beta search and the drivers that run it.
+#include <atomic>
 #include <cstdint>
 
 // The searches stop this long before the turn budget ends, leaving time to
@@ -20,12 +21,23 @@ struct SearchControl {
     int turnBudget = 0;               // ms; searches stop searchStopMargin(budget) before it ends
     int turnStartTime = 0;            // ms
     int searchStopFlag = 0;           // 1 once a limit or a stop request ended the search
+    bool helper = false;              // a helper thread: the main thread keeps the limits for it
 };
+
+// What the threads of one search share. Helpers add their nodes here every
+// 1024 nodes, so that the main thread's node limit counts all threads, and
+// stop once the main thread has decided the move.
+struct SearchGroup {
+    std::atomic<int64_t> helperNodes{0};
+    std::atomic<int> helpersStop{0};
+};
+extern SearchGroup searchGroup;
 
 // Zeroes the four turn statistics.
 void resetTurnStatistics(SearchControl& sc);
 
-// Counts one node and, once per 1024 nodes, checks the node limit, the time
-// budget (less searchStopMargin) and the stop request. Returns true when the
-// search must stop; the search stop flag is then set.
+// Counts one node and, once per 1024 nodes, checks the node limit (all
+// threads' nodes), the time budget (less searchStopMargin) and the stop
+// request; a helper checks only the stop request and the group's stop. Returns
+// true when the search must stop; the search stop flag is then set.
 bool countNodeAndCheckLimits(SearchControl& sc);

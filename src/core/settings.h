@@ -11,6 +11,7 @@ struct Settings {
     std::atomic<int> cautionFactor{1};
     std::atomic<int> hashSize{524288};       // hash entry count of the transposition tables (>= 1)
     std::atomic<int> showDetail{0};
+    std::atomic<int> threadNum{1};           // search threads as sent; the next search clamps it to 1 ... 64
     std::atomic<int> rule{0};                // as sent: the manager's bit flags (board/rule.h decodes them)
     // Stored and never used.
     std::atomic<int> maxMemory{0};

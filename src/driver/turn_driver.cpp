@@ -16,6 +16,7 @@
 #include "driver/preselection.h"
 #include "driver/root_defence.h"
 #include "driver/root_threats.h"
+#include "driver/search_helpers.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_report.h"
 #include "driver/turn_state.h"
@@ -223,7 +224,9 @@ int fullSearch(int colour, int startTime) {
     sc.searchStopFlag = 0;
     if (VODARO_ROOT_DEFENCE && iterationDepthLimit() >= 1) refuteLosingRootMoves(colour);
     sc.searchStopFlag = 0;
+    startHelpers(colour);
     value = deepen(colour, value);
+    stopHelpers();
     clearRootRefuted(mainThread.state);
     sc.rootDepth -= 1;
     turnState.lastTurnValue = value;

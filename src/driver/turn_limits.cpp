@@ -89,7 +89,8 @@ void checkHashSize() {
 bool nodeQuotaSpent() {
     const int maxNode = settings.maxNode.load();
     if (maxNode == -1 || maxNode >= 1000000000) return false;
-    return 4 * (mainThread.control.nodeCounter / 1024) >= static_cast<int64_t>(maxNode);
+    const int64_t nodes = mainThread.control.nodeCounter + searchGroup.helperNodes.load(std::memory_order_relaxed);
+    return 4 * (nodes / 1024) >= static_cast<int64_t>(maxNode);
 }
 
 int iterationDepthLimit() {

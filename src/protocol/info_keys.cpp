@@ -22,7 +22,7 @@ const NumericKey numericKeys[] = {
     {"game_type", &Settings::gameType},       {"max_depth", &Settings::maxDepth},
     {"max_node", &Settings::maxNode},         {"caution_factor", &Settings::cautionFactor},
     {"hash_size", &Settings::hashSize},       {"show_detail", &Settings::showDetail},
-    {"rule", &Settings::rule},
+    {"rule", &Settings::rule},                {"thread_num", &Settings::threadNum},
 };
 
 void storeFolder(const char* value) {

@@ -13,8 +13,9 @@
 
 namespace {
 
+// Helpers search the same root silently: only the main thread reports.
 bool messagesOn(const SearchNode& root) {
-    return root.thread->control.rootDepth >= 8 && settings.showDetail.load(std::memory_order_relaxed) != 0;
+    return root.thread == &mainThread && root.thread->control.rootDepth >= 8 && settings.showDetail.load(std::memory_order_relaxed) != 0;
 }
 
 // An empty point the root did not take and may play.

@@ -24,6 +24,8 @@ protected:
     void TearDown() override {
         settings.maxNode = 2000000000;
         brainSignals.stopRequest = 0;
+        searchGroup.helperNodes = 0;
+        searchGroup.helpersStop = 0;
     }
     // Nodes counted until the check asks to stop (0 if it never does within limit).
     int64_t nodesUntilStop(int64_t limit) {
@@ -56,6 +58,33 @@ TEST_F(SearchLimits, SpentBudgetStopsUnlessLimitsAreLifted) {
     EXPECT_EQ(searchControl.searchStopFlag, 0);
     brainSignals.stopRequest = 1;
     EXPECT_EQ(nodesUntilStop(4096), 1024);
+}
+
+// The main thread's node limit counts the helpers' nodes; a helper leaves the
+// limits to the main thread and stops on the group's stop or a stop request.
+TEST_F(SearchLimits, HelpersCountTowardsTheLimitAndStopWithTheGroup) {
+    settings.maxNode = 4;
+    searchGroup.helperNodes = 3 * 1024;
+    EXPECT_EQ(nodesUntilStop(10000), 2048);
+
+    SearchControl helper;
+    helper.helper = true;
+    searchGroup.helperNodes = 0;
+    settings.maxNode = 0;
+    helper.turnBudget = 0;  // neither limit is the helper's to check
+    for (int i = 0; i < 4096; ++i) ASSERT_FALSE(countNodeAndCheckLimits(helper)) << i;
+    EXPECT_EQ(searchGroup.helperNodes.load(), 4096);
+    searchGroup.helpersStop = 1;
+    int n = 1;
+    while (!countNodeAndCheckLimits(helper) && n < 5000) ++n;
+    EXPECT_EQ(n, 1024);
+    EXPECT_EQ(helper.searchStopFlag, 1);
+    helper.searchStopFlag = 0;
+    searchGroup.helpersStop = 0;
+    brainSignals.stopRequest = 1;
+    n = 1;
+    while (!countNodeAndCheckLimits(helper) && n < 5000) ++n;
+    EXPECT_EQ(n, 1024);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 // script's move, TURN with the opponent's). Once with the default tables and
 // once with INFO hash_size 16384, so that the node rates of the two can be
 // compared move by move: tables that are faulted in during the first searches
-// show as a slow start with the default size only. Prints a line per searched
+// show as a slow start with the default size only. A third run searches with
+// INFO thread_num 2: its node rates count all threads, so against the first run
+// they show how the search scales on two cores. Prints a line per searched
 // move: depth, nodes, milliseconds and nodes per millisecond.
 #include <benchmark/benchmark.h>
 
@@ -67,12 +69,12 @@ SearchReport readSearch(EngineProcess& engine, Move& reply) {
     }
 }
 
-void playScript(benchmark::State& state, const char* hashLine) {
+void playScript(benchmark::State& state, const char* setting, const char* label) {
     const std::vector<Move> moves = scriptMoves();
     double firstRate = 0, laterRate = 0, firstDepth = 0;
     for (auto _ : state) {
         EngineProcess engine;
-        if (hashLine) engine.send(hashLine);
+        if (setting) engine.send(setting);
         engine.send("START 15");
         engine.send("INFO timeout_turn 1000");
         engine.send("BOARD");
@@ -84,7 +86,7 @@ void playScript(benchmark::State& state, const char* hashLine) {
             const SearchReport r = readSearch(engine, reply);
             const double rate = static_cast<double>(r.nodes) / static_cast<double>(r.ms + 1);
             std::printf("  %-16s move %d: depth %2d  nodes %9lld  %5lld ms  %7.1f nodes/ms\n",
-                        hashLine ? "hash_size 16384" : "default tables", k + 1, r.depth, r.nodes, r.ms, rate);
+                        label, k + 1, r.depth, r.nodes, r.ms, rate);
             if (k == 0) {
                 firstRate = rate;
                 firstDepth = r.depth;
@@ -111,10 +113,12 @@ void playScript(benchmark::State& state, const char* hashLine) {
     state.counters["later_nodes_per_ms"] = laterRate;
 }
 
-void BM_FirstMovesDefaultTables(benchmark::State& state) { playScript(state, nullptr); }
-void BM_FirstMovesSmallTables(benchmark::State& state) { playScript(state, "INFO hash_size 16384"); }
+void BM_FirstMovesDefaultTables(benchmark::State& state) { playScript(state, nullptr, "default tables"); }
+void BM_FirstMovesSmallTables(benchmark::State& state) { playScript(state, "INFO hash_size 16384", "hash_size 16384"); }
+void BM_FirstMovesTwoThreads(benchmark::State& state) { playScript(state, "INFO thread_num 2", "thread_num 2"); }
 
 BENCHMARK(BM_FirstMovesDefaultTables)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstMovesSmallTables)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstMovesTwoThreads)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -98,6 +98,7 @@ bool Game::open(Player& p) {
     p.link.send("INFO game_type 1");
     p.link.send("INFO rule " + std::to_string(set_.infoRule));
     for (const std::string& info : limits_.extraInfo) p.link.send("INFO " + info);
+    for (const std::string& info : p.seat->info) p.link.send("INFO " + info);
     return true;
 }
 

@@ -23,6 +23,7 @@ struct GameLimits {
 struct Seat {
     std::string name;                  // for reports
     std::vector<std::string> command;  // program and its arguments
+    std::vector<std::string> info;     // "key value" pairs sent as INFO lines to this engine only, last
 };
 
 // Reply times of one engine over its replies after the first, which also

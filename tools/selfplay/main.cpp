@@ -24,6 +24,7 @@ struct Options {
     std::string engineA = "build/pbrain-vodaro";
     std::string engineB;  // the same as A unless given
     std::string nameA, nameB;
+    std::vector<std::string> infoA, infoB;  // INFO lines for one engine only
     int games = 12;
     std::string openingsDir = VODARO_SELFPLAY_OPENINGS;
     std::vector<int> rules{0, 1, 4};
@@ -62,6 +63,9 @@ void usage() {
         "  --max-memory BYTES   INFO max_memory (default 0: no limit)\n"
         "  --info \"KEY VALUE\"   an extra INFO line for both engines after the usual ones, e.g.\n"
         "                       \"max_depth 4\" (repeatable)\n"
+        "  --info1 \"KEY VALUE\"  the same for engine A only, after the lines for both, e.g.\n"
+        "                       \"thread_num 2\" (repeatable)\n"
+        "  --info2 \"KEY VALUE\"  the same for engine B only\n"
         "  --random-moves N     add N random stones near the others after each opening (default 0);\n"
         "                       both games of a pair get the same ones\n"
         "  --seed N             seed of the random stones (default 0)\n"
@@ -115,6 +119,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
         else if (arg == "--log") o.logPath = v;
         else if (arg == "--max-memory") o.limits.maxMemory = std::atoll(v);
         else if (arg == "--info") o.limits.extraInfo.push_back(v);
+        else if (arg == "--info1") o.infoA.push_back(v);
+        else if (arg == "--info2") o.infoB.push_back(v);
         else if (arg == "--random-moves") o.limits.randomMoves = std::atoi(v);
         else if (arg == "--seed") o.limits.seed = static_cast<unsigned>(std::atoll(v));
         else return false;
@@ -141,6 +147,8 @@ bool sprtFromOptions(const Options& o, MatchPlan& plan) {
 
 bool planFromOptions(const Options& o, MatchPlan& plan) {
     if (!makeSeat(o.engineA, o.nameA, plan.a) || !makeSeat(o.engineB, o.nameB, plan.b)) return false;
+    plan.a.info = o.infoA;
+    plan.b.info = o.infoB;
     if (plan.a.name == plan.b.name) {  // self-play: tell the processes apart
         plan.a.name += "#1";
         plan.b.name += "#2";

@@ -39,11 +39,12 @@ struct HelperPool {
 // Never destroyed: the helpers wait on it until the process exits.
 HelperPool& pool = *new HelperPool;
 
-// Iterative deepening until the group's stop. Odd helpers start one depth
-// further, so that the threads spread over two depths and fill the tables
-// ahead of the main thread.
+// Iterative deepening until the group's stop. The first helper and every
+// other one after it start one depth further, so that with the main thread the
+// threads spread over two depths and fill the tables ahead of it: a lone
+// helper on the main thread's depths would mostly repeat its work.
 void helperSearch(SearchThread& t, int index, int colour) {
-    for (int d = 1 + index % 2; d <= MAX_ITERATION_DEPTH; ++d) {
+    for (int d = 1 + (index + 1) % 2; d <= MAX_ITERATION_DEPTH; ++d) {
         if (game.recordLength + d > geometry.sizeX * geometry.sizeY) break;
         t.control.rootDepth = d;
         t.root.onlyMoveFlag = 0;

@@ -42,6 +42,30 @@ TEST(QuietPositions, KeepsPositionsUntilAFivePointAppearsLabelledForTheSideToMov
     EXPECT_EQ(quietPositions(g, 5, QuietFilter{4}).size(), 3u);
 }
 
+// From a self-play game (free-style 15x15). After 8 to 10 stones neither
+// colour wins by fours, and the old filter keeps every position up to 12.
+// After 11 stones (white to move) black would win by fours were white to pass;
+// after 12 black to move wins by fours (5,9 makes an open four of the row 6,9
+// 7,9 8,9) although the evaluation reads only a modest lead.
+const char* const THREE_GAME =
+    "game 96\topening x\trule 0\tsize 15\tblack a\twhite b\tresult 1-0\tfault -\t"
+    "stones 7,7 8,8 7,8 7,5 6,9 10,9 8,7 9,6 8,9 6,7 7,9 7,10 0,0 ";
+
+std::vector<size_t> stoneCounts(const std::vector<LabelledPosition>& kept) {
+    std::vector<size_t> counts;
+    for (const LabelledPosition& p : kept) counts.push_back(p.stones.size());
+    return counts;
+}
+
+TEST(QuietPositions, DroppingFourWinsLeavesOutWinsOfEitherColourOnly) {
+    const LoggedGame g = parsed(THREE_GAME);
+    EXPECT_EQ(stoneCounts(quietPositions(g, 1, QuietFilter{8, false})),
+              (std::vector<size_t>{8, 9, 10, 11, 12}));
+    // 11: black wins by fours after a white pass; 12: black to move wins by fours.
+    EXPECT_EQ(stoneCounts(quietPositions(g, 1, QuietFilter{8, true})),
+              (std::vector<size_t>{8, 9, 10}));
+}
+
 TEST(QuietPositions, DrawsAreHalfAndAbandonedGamesGiveNothing) {
     std::string drawn = COLUMN_GAME;
     drawn.replace(drawn.find("result 1-0"), 10, "result 1/2-1/2");

@@ -55,6 +55,8 @@ int main(int argc, char** argv) {
         std::string arg = argv[i];
         if (arg == "--skip" && i + 1 < argc)
             filter.skipStones = std::atoi(argv[++i]);
+        else if (arg == "--drop-four-wins")
+            filter.dropFourWins = true;
         else if (arg.rfind("--", 0) == 0)
             logs.clear(), i = argc;
         else
@@ -62,11 +64,14 @@ int main(int argc, char** argv) {
     }
     if (logs.empty()) {
         std::fprintf(stderr,
-                     "usage: vodaro_positions [--skip N] LOG... > positions.txt\n"
+                     "usage: vodaro_positions [--skip N] [--drop-four-wins] LOG... > positions.txt\n"
                      "  reads vodaro_selfplay --log files, keeps each distinct finished game once "
                      "and writes\n"
                      "  its quiet positions after the first N stones (default 8), labelled with "
-                     "the result\n");
+                     "the result;\n"
+                     "  --drop-four-wins also leaves out those where either colour, moving "
+                     "there, wins by a\n"
+                     "  chain of fours (the search settles them without the evaluation)\n");
         return 2;
     }
     std::vector<LoggedGame> games;

@@ -9,7 +9,14 @@
 #include "board/position.h"
 #include "board/rule.h"
 #include "board/types.h"
+#include "core/clock.h"
+#include "core/limits.h"
+#include "core/search_control.h"
+#include "core/settings.h"
+#include "core/signals.h"
 #include "threats/evaluate.h"
+#include "threats/threat_search.h"
+#include "threats/threat_table.h"
 #include "threats/threat_thread.h"
 
 namespace {
@@ -47,6 +54,8 @@ void setUpBoard(int infoRule, int size) {
             buildComboTables();
         }
         setUp.current = key;
+        // The same stones can be a win under one rule and not another.
+        if (threatTableCount() > 0) clearThreatTable();
     }
     resetBoard(replay.pos);
     resetEvaluationState(replay);
@@ -66,6 +75,31 @@ bool quietForSideToMove(int side) {
     return std::abs(evaluateLeaf(replay, 0, side)) < DECIDED;
 }
 
+bool winsByFours(int colour) {
+    // A small table of its own: the positions of one game share most chains.
+    if (threatTableCount() == 0) {
+        setThreatTableCount(1 << 16);
+        resizeThreatTable();
+    }
+    settings.maxNode = 2000000000;
+    brainSignals.stopRequest = 0;
+    SearchControl& sc = replay.control;
+    resetTurnStatistics(sc);
+    sc.searchStopFlag = 0;
+    sc.turnBudget = 1 << 30;
+    sc.turnStartTime = clockMs();
+    sc.rootDepth = MAX_PLY - 1;  // entered at row 0: every row is there for the chain
+    return threatSearch(replay, sc.rootDepth, colour, 0, 0) > 0;
+}
+
+namespace {
+
+bool decidedByFours(int side, const QuietFilter& filter) {
+    return filter.dropFourWins && (winsByFours(side) || winsByFours(side ^ 3));
+}
+
+}  // namespace
+
 std::vector<LabelledPosition> quietPositions(const LoggedGame& game, int gameNumber,
                                              const QuietFilter& filter) {
     std::vector<LabelledPosition> out;
@@ -73,7 +107,8 @@ std::vector<LabelledPosition> quietPositions(const LoggedGame& game, int gameNum
     setUpBoard(game.infoRule, game.size);
     for (size_t n = 0; n < game.stones.size(); ++n) {
         const int side = static_cast<int>(n % 2) + 1;
-        if (static_cast<int>(n) >= filter.skipStones && quietForSideToMove(side)) {
+        if (static_cast<int>(n) >= filter.skipStones && quietForSideToMove(side) &&
+            !decidedByFours(side, filter)) {
             LabelledPosition p;
             p.infoRule = game.infoRule;
             p.size = game.size;

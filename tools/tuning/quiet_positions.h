@@ -9,6 +9,9 @@ struct ThreatThread;
 
 struct QuietFilter {
     int skipStones = 8;  // the opening and the first replies are not the engine's own choice
+    // Drop positions that a chain of fours decides, for either colour: the
+    // search settles those itself and never asks the evaluation about them.
+    bool dropFourWins = false;
 };
 
 // Builds the engine's board for the rule and size (tables, empty board,
@@ -28,6 +31,11 @@ void forgetBoardSetUp();
 // five point (no four is pending, no win is one stone away) and the leaf
 // evaluation is not a decided score.
 bool quietForSideToMove(int side);
+
+// colour, moving now (or after a pass of the other colour), wins by a chain of
+// fours: the engine's continuous-fours search, with no node or time limit and
+// the whole depth of its rows.
+bool winsByFours(int colour);
 
 // Replays game on the engine's board and returns its quiet positions, each
 // labelled with the result from the side to move's point of view. Abandoned

@@ -3,11 +3,13 @@
 // result is minimised by coordinate descent over integer weights, K being fitted
 // first on the hand-set weights and then held. A tenth of the games is held out
 // to show that the fit carries over to positions it never saw.
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,8 @@ struct Options {
     double seconds = 1800;  // per weight set
     bool fromDefault = false;
     std::string kinds = "all";  // combo, leaf or all
+    double anchor = 0;          // weight of the pull towards the starting weights
+    std::vector<std::string> frozen;  // weights the descent leaves alone
     std::string command;
 };
 
@@ -76,15 +80,43 @@ void printLosses(const TuningSet& data, int set, double k, const char* when) {
     }
 }
 
-// One weight up or down by its step, kept only if the training loss falls.
-bool tryStep(const TuningSet& data, const Selection& training, double k, WeightParam& p, int step,
+// The pull towards the starting weights: anchor times the sum of squared
+// changes, each relative to its starting value (at least 4, so that a weight
+// starting near zero may still move a few units).
+struct Anchor {
+    double strength = 0;
+    std::vector<int> start;
+
+    double penalty(const std::vector<WeightParam>& params) const {
+        double sum = 0;
+        for (size_t i = 0; i < params.size(); ++i) {
+            const double d = (*params[i].value - start[i]) / std::max(4.0, std::abs(start[i] * 1.0));
+            sum += d * d;
+        }
+        return strength * sum;
+    }
+};
+
+struct Objective {
+    const TuningSet& data;
+    Selection training;
+    double k;
+    Anchor anchor;
+    double operator()(const std::vector<WeightParam>& params) const {
+        return evaluationLoss(data, training, k).mean() + anchor.penalty(params);
+    }
+};
+
+// One weight up or down by its step, kept only if the objective falls.
+bool tryStep(const Objective& objective, std::vector<WeightParam>& params, size_t i, int step,
              double& best) {
+    WeightParam& p = params[i];
     const int old = *p.value;
     for (int dir : {+1, -1}) {
         const int v = std::min(p.high, std::max(p.low, old + dir * step));
         if (v == old) continue;
         *p.value = v;
-        const double l = evaluationLoss(data, training, k).mean();
+        const double l = objective(params);
         if (l < best - 1e-9) {
             best = l;
             return true;
@@ -94,25 +126,40 @@ bool tryStep(const TuningSet& data, const Selection& training, double k, WeightP
     return false;
 }
 
+std::vector<WeightParam> descentWeights(int set, const Options& o) {
+    std::vector<WeightParam> params;
+    for (const WeightParam& p : tunableWeights(set, o.kinds != "leaf", o.kinds != "combo"))
+        if (std::find(o.frozen.begin(), o.frozen.end(), p.name) == o.frozen.end())
+            params.push_back(p);
+    return params;
+}
+
 void descend(const TuningSet& data, int set, double k, const Options& o) {
-    const Selection training{rulesOf(set), 0}, heldOut{rulesOf(set), 1};
-    std::vector<WeightParam> params = tunableWeights(set, o.kinds != "leaf", o.kinds != "combo");
+    const Selection heldOut{rulesOf(set), 1};
+    std::vector<WeightParam> params = descentWeights(set, o);
+    Objective objective{data, {rulesOf(set), 0}, k, {o.anchor, {}}};
     std::vector<int> steps;
-    for (const WeightParam& p : params) steps.push_back(std::max(1, std::abs(*p.value) / 4));
-    double best = evaluationLoss(data, training, k).mean();
+    for (const WeightParam& p : params) {
+        steps.push_back(std::max(1, std::abs(*p.value) / 4));
+        objective.anchor.start.push_back(*p.value);
+    }
+    double best = objective(params);
     const auto start = std::chrono::steady_clock::now();
     for (int sweep = 1; sweep <= o.sweeps && secondsSince(start) < o.seconds; ++sweep) {
         int changed = 0;
         bool coarse = false;
         for (size_t i = 0; i < params.size() && secondsSince(start) < o.seconds; ++i) {
-            if (tryStep(data, training, k, params[i], steps[i], best))
+            if (tryStep(objective, params, i, steps[i], best))
                 ++changed;
             else
                 steps[i] = std::max(1, steps[i] / 2);
             coarse |= steps[i] > 1;
         }
-        std::printf("  sweep %d: %d weights changed, training %.6f, held-out %.6f, %.0f s\n", sweep,
-                    changed, best, evaluationLoss(data, heldOut, k).mean(), secondsSince(start));
+        const double pull = objective.anchor.penalty(params);
+        std::printf("  sweep %d: %d weights changed, training %.6f (+ anchor %.6f), held-out %.6f, "
+                    "%.0f s\n",
+                    sweep, changed, best - pull, pull, evaluationLoss(data, heldOut, k).mean(),
+                    secondsSince(start));
         std::fflush(stdout);
         if (changed == 0 && !coarse) break;
     }
@@ -132,6 +179,10 @@ void usage() {
         "  --from-default    start from the build's default weights instead of the hand-set ones\n"
         "  --weights KIND    combo (the combination weights), leaf (the leaf evaluation's threat\n"
         "                    corrections) or all (default); the others keep their starting values\n"
+        "  --anchor L        adds L * sum(((w - w0) / max(4, |w0|))^2) to the loss, w0 the starting\n"
+        "                    weights: the fit stays near them unless the data say otherwise\n"
+        "  --freeze LIST     weights (comma-separated names, e.g. ownSpread,oppSpread) kept at\n"
+        "                    their starting values in both sets\n"
         "  --write DIR       write the fitted weights of both sets to "
         "DIR/board/combo_weights_tuned.h and\n"
         "                    DIR/threats/leaf_weights_tuned.h (DIR is the source tree, e.g. src)\n"
@@ -156,7 +207,13 @@ bool parseOptions(int argc, char** argv, Options& o) {
             o.writeDir = v;
         else if (arg == "--weights")
             o.kinds = v;
-        else if (arg == "--sweeps")
+        else if (arg == "--anchor")
+            o.anchor = std::atof(v);
+        else if (arg == "--freeze") {
+            std::stringstream names(v);
+            for (std::string name; std::getline(names, name, ',');)
+                if (!name.empty()) o.frozen.push_back(name);
+        } else if (arg == "--sweeps")
             o.sweeps = std::atoi(v);
         else if (arg == "--seconds")
             o.seconds = std::atof(v);
@@ -170,11 +227,25 @@ bool parseOptions(int argc, char** argv, Options& o) {
     return !o.positions.empty() && (o.kinds == "all" || o.kinds == "combo" || o.kinds == "leaf");
 }
 
+// A misspelt name would freeze nothing and go unnoticed.
+bool knownWeights(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        bool found = false;
+        for (int set : {0, 1})
+            for (const WeightParam& p : tunableWeights(set)) found |= p.name == name;
+        if (!found) {
+            std::fprintf(stderr, "vodaro_tune: no weight is called %s\n", name.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Options o;
-    if (!parseOptions(argc, argv, o)) {
+    if (!parseOptions(argc, argv, o) || !knownWeights(o.frozen)) {
         usage();
         return 2;
     }

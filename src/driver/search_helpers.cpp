@@ -19,7 +19,7 @@
 namespace {
 
 struct Helper {
-    std::unique_ptr<SearchThread> thread;  // about a megabyte: made when the count changes
+    std::unique_ptr<SearchThread> thread;  // about 3 MiB: made when the count changes
     std::thread worker;
 };
 

@@ -8,6 +8,7 @@
 #include "core/limits.h"
 #include "core/output.h"
 #include "core/platform.h"
+#include "core/word_slot.h"
 #include "threats/table_generation.h"
 #include "threats/table_memory.h"
 #include "threats/threat_table.h"
@@ -29,24 +30,8 @@ constexpr int DEFAULT_ENTRY_COUNT = 524288;
 // handed-out move is tested for a legal empty point), and a torn age can only
 // come from a store of the same game, as the generation changes between
 // searches only.
-struct SearchSlot {
-    std::atomic<uint64_t> words[4];
-};
-static_assert(sizeof(SearchSlot) == sizeof(SearchEntry));
-
-SearchEntry loadEntry(const SearchSlot& slot) {
-    uint64_t words[4];
-    for (int i = 0; i < 4; ++i) words[i] = slot.words[i].load(std::memory_order_relaxed);
-    SearchEntry e;
-    std::memcpy(&e, words, sizeof e);
-    return e;
-}
-
-void saveEntry(SearchSlot& slot, const SearchEntry& e) {
-    uint64_t words[4];
-    std::memcpy(words, &e, sizeof words);
-    for (int i = 0; i < 4; ++i) slot.words[i].store(words[i], std::memory_order_relaxed);
-}
+using SearchSlot = WordSlot<SearchEntry>;
+static_assert(SearchSlot::WORDS == 4);
 
 struct SearchTables {
     SearchSlot* arrays[SEARCH_ARRAYS] = {};
@@ -211,7 +196,7 @@ int probeSearchTable(int depthValue, int alpha, int beta, int side, uint32_t key
     const SearchSlot* bucket = bucketFor(side, keyLow);
     const int age = tableAge();
     for (int i = 0; i < ENTRIES_PER_BUCKET; ++i) {
-        const SearchEntry e = loadEntry(bucket[i]);
+        const SearchEntry e = bucket[i].load();
         if (!holdsKey(e, key) || !sameGeneration(e.age, age)) continue;
         bool upperDecided = isDecided(e.upper), lowerDecided = isDecided(e.lower);
         int upper = fromStoredScore(e.upper, depthValue), lower = fromStoredScore(e.lower, depthValue);
@@ -248,25 +233,25 @@ void storeSearchTable(Position& pos, int depthValue, int score, int boundType, i
     SearchEntry entries[ENTRIES_PER_BUCKET];
     for (int i = 0; i < ENTRIES_PER_BUCKET; ++i) {
         SearchEntry& e = entries[i];
-        e = loadEntry(bucket[i]);
+        e = bucket[i].load();
         // An entry of an earlier game is as good as empty, even for this key.
         const bool mine = holdsKey(e, key) && sameGeneration(e.age, age);
         if (e.flags == 0 || (!mine && agedOut(e.age, age))) {
             writeFresh(e, key, stored, depthValue, boundType, age, moveX, moveY);
-            saveEntry(bucket[i], e);
+            bucket[i].save(e);
             return;
         }
         if (mine) {
             e.age = static_cast<int16_t>(age);
             if (e.depth <= depthValue)
                 updateInPlace(e, key, stored, depthValue, boundType, moveX, moveY);
-            saveEntry(bucket[i], e);
+            bucket[i].save(e);
             return;
         }
     }
     const int slot = replacementCandidate(entries, age);
     writeFresh(entries[slot], key, stored, depthValue, boundType, age, moveX, moveY);
-    saveEntry(bucket[slot], entries[slot]);
+    bucket[slot].save(entries[slot]);
 }
 
 int searchTableCount() { return table.entryCount; }

@@ -7,6 +7,7 @@
 #include "core/game_state.h"
 #include "core/limits.h"
 #include "core/platform.h"
+#include "core/word_slot.h"
 #include "threats/table_generation.h"
 #include "threats/table_memory.h"
 
@@ -21,25 +22,8 @@ constexpr int ENTRIES_PER_SLOT = 2;  // entry 0 prefers depth, entry 1 takes the
 // of another, which fails the check as another position would. Depth and age
 // are not checked: a probe never reads the depth, and a torn age comes from a
 // store of the same game (the generation changes between searches only).
-struct ThreatSlot {
-    std::atomic<uint64_t> words[2];
-};
-static_assert(sizeof(ThreatSlot) == sizeof(ThreatEntry));
-
-ThreatEntry loadEntry(const ThreatSlot& slot) {
-    const uint64_t words[2] = {slot.words[0].load(std::memory_order_relaxed),
-                               slot.words[1].load(std::memory_order_relaxed)};
-    ThreatEntry e;
-    std::memcpy(&e, words, sizeof e);
-    return e;
-}
-
-void saveEntry(ThreatSlot& slot, const ThreatEntry& e) {
-    uint64_t words[2];
-    std::memcpy(words, &e, sizeof words);
-    slot.words[0].store(words[0], std::memory_order_relaxed);
-    slot.words[1].store(words[1], std::memory_order_relaxed);
-}
+using ThreatSlot = WordSlot<ThreatEntry>;
+static_assert(ThreatSlot::WORDS == 2);
 
 struct ThreatTables {
     ThreatSlot* arrays[THREAT_ARRAYS] = {};
@@ -89,7 +73,7 @@ int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, u
     const ThreatSlot* slot = slotFor(role * 2 + sideIndex, keyLow);
     const int age = tableAge();
     for (int i = 0; i < ENTRIES_PER_SLOT; ++i) {
-        const ThreatEntry e = loadEntry(slot[i]);
+        const ThreatEntry e = slot[i].load();
         if (holdsKey(e, keyLow, keyHigh) && sameGeneration(e.age, age))
             return fromStoredScore(e.score, depthValue);
     }
@@ -106,7 +90,7 @@ void storeThreatTableKey(int score, int depthValue, int role, int sideIndex, uin
     uint32_t keyHigh = static_cast<uint32_t>(key >> 32);
     const int age = tableAge();
     ThreatSlot* slot = slotFor(role * 2 + sideIndex, keyLow);
-    const ThreatEntry first = loadEntry(slot[0]);
+    const ThreatEntry first = slot[0].load();
     bool firstEmpty = first.checkLow == 0 && first.checkHigh == 0;
     bool takeFirst = holdsKey(first, keyLow, keyHigh) || firstEmpty || first.depth <= depthValue ||
                      agedOut(first.age, age);
@@ -118,7 +102,7 @@ void storeThreatTableKey(int score, int depthValue, int role, int sideIndex, uin
     e.checkHigh = static_cast<int32_t>(keyHigh) ^ (e.score >> 31);
     e.depth = static_cast<int16_t>(depthValue);
     e.age = static_cast<int16_t>(age);
-    saveEntry(takeFirst ? slot[0] : slot[1], e);
+    (takeFirst ? slot[0] : slot[1]).save(e);
 }
 
 void setThreatTableCount(int entryCount) { threat.wantedCount = entryCount < 1 ? 1 : entryCount; }

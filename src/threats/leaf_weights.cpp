@@ -4,7 +4,7 @@
 #include "threats/leaf_weights_tuned.h"
 
 #ifndef VODARO_TUNED_WEIGHTS
-#define VODARO_TUNED_WEIGHTS 0
+#define VODARO_TUNED_WEIGHTS 1
 #endif
 
 namespace {

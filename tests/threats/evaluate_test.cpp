@@ -16,6 +16,7 @@
 #include "support/position_fixture.h"
 #include "support/threat_thread.h"
 #include "threats/evaluate.h"
+#include "threats/leaf_weights.h"
 
 using fixture::threatThread;
 
@@ -80,9 +81,13 @@ int spreadDirections(int c) {
 
 int allForbiddenSeen = 0;  // positions where black could play none of its threat points
 
+// The weights of the board's rule: the build's defaults (hand-set or fitted).
+const LeafWeights& weights() { return leafWeights[geometry.rule == RULE_RENJU ? 1 : 0]; }
+
 int reference(int side) {
     const int opp = side ^ 3;
     const bool renju = geometry.rule == RULE_RENJU;
+    const LeafWeights& w = weights();
     int score = pos.totalValue[side - 1] - pos.totalValue[opp - 1];
     std::set<std::pair<int, int>> forbidden, seen;
 
@@ -97,31 +102,33 @@ int reference(int side) {
     for (Point p : own) {
         if (oppQuiet && !seen.insert({p.x, p.y}).second && geometry.rule == RULE_FREESTYLE) return 9999994;
         if (renju && side == 1 && forbidden.count({p.x, p.y})) continue;
-        int k = clusterCount(side, p.x, p.y, forbidden) - (isFourPoint(side, p.x, p.y) ? 1 : 2);
-        score += room(side, p.x, p.y) * k * 20 / 32;
+        int k = clusterCount(side, p.x, p.y, forbidden) -
+                (isFourPoint(side, p.x, p.y) ? w.fourOffset : w.threeOffset);
+        score += room(side, p.x, p.y) * k * w.ownCluster / 32;
         if (renju && side == 2 && isForbidden(pos, p.x, p.y))
-            score += blackWeight(p.x, p.y) < 158 ? 200 : 120;
+            score += blackWeight(p.x, p.y) < 158 ? w.forbiddenBare : w.forbiddenStrong;
     }
 
     std::vector<Point> theirs = threatPoints(opp);
     forbidden.clear();
-    if (!theirs.empty()) score += 100;
+    if (!theirs.empty()) score += w.oppThreats;
     if (renju && side == 2) {
         for (Point p : theirs)
             if (isForbidden(pos, p.x, p.y)) forbidden.insert({p.x, p.y});
         bool allForbidden = true;
         for (Point p : theirs) allForbidden = allForbidden && forbidden.count({p.x, p.y});
         if (!theirs.empty() && allForbidden) {
-            score -= 100;
+            score -= w.allForbidden;
             ++allForbiddenSeen;
         }
     }
     for (Point p : theirs) {
         if (renju && side == 2 && forbidden.count({p.x, p.y})) continue;
-        int k = -clusterCount(opp, p.x, p.y, forbidden) + (isFourPoint(opp, p.x, p.y) ? 1 : 2);
-        score += room(opp, p.x, p.y) * k * 20 / 32;
+        int k = -clusterCount(opp, p.x, p.y, forbidden) +
+                (isFourPoint(opp, p.x, p.y) ? w.fourOffset : w.threeOffset);
+        score += room(opp, p.x, p.y) * k * w.oppCluster / 32;
         if (renju && side == 1 && isForbidden(pos, p.x, p.y))
-            score -= blackWeight(p.x, p.y) < 158 ? 200 : 120;
+            score -= blackWeight(p.x, p.y) < 158 ? w.forbiddenBare : w.forbiddenStrong;
     }
 
     // The opponent's first five point, else its first open-four point.
@@ -130,13 +137,13 @@ int reference(int side) {
         for (int x = 0; x < geometry.sizeX && !found; ++x)
             for (int y = 0; y < geometry.sizeY && !found; ++y)
                 if (hasClass(opp, x, y, kindClass, kindClass)) {
-                    score += room(opp, x, y) * 50 / 32;
+                    score += room(opp, x, y) * w.oppWinRoom / 32;
                     found = true;
                 }
     auto manyBits = [](int m) { return m != 0 && (m & (m - 1)) != 0; };
-    if (manyBits(spreadDirections(opp))) score -= 200;
-    if (manyBits(spreadDirections(side))) score += 200;
-    return score + 60;
+    if (manyBits(spreadDirections(opp))) score -= w.oppSpread;
+    if (manyBits(spreadDirections(side))) score += w.ownSpread;
+    return score + w.tempo;
 }
 
 // Trial stones near points that still hold their initial records refresh them
@@ -172,8 +179,9 @@ TEST(EvaluateTest, QuietPositionIsTheValueDifferencePlusTheMove) {
     ASSERT_EQ(pos.setRows[SET_THREE][0] | pos.setRows[SET_THREE][1] | pos.setRows[SET_FOUR][0] |
                   pos.setRows[SET_FOUR][1],
               0u);
-    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), pos.totalValue[0] - pos.totalValue[1] + 60);
-    EXPECT_EQ(evaluateLeaf(threatThread, 0, 2), pos.totalValue[1] - pos.totalValue[0] + 60);
+    const int tempo = weights().tempo;
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), pos.totalValue[0] - pos.totalValue[1] + tempo);
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 2), pos.totalValue[1] - pos.totalValue[0] + tempo);
 }
 
 // Black: four (x 4..6, capped by white at x 3) and column two (y 5, 6) meet at (7, 7).
@@ -238,17 +246,19 @@ TEST(EvaluateTest, LoneThreePointsCostTheirRoom) {
         .......X.......
     )");
     const Point points[4] = {{7, 4}, {7, 5}, {7, 8}, {7, 9}};
-    int own = 0;
+    const LeafWeights& w = weights();
+    int own = 0, asOpponent = 0;
     for (Point p : points) {
         ASSERT_TRUE(isThreePoint(1, p.x, p.y));
-        own += room(1, p.x, p.y) * 2 * 20 / 32;
+        own += room(1, p.x, p.y) * w.threeOffset * w.ownCluster / 32;
+        asOpponent += room(1, p.x, p.y) * w.threeOffset * w.oppCluster / 32;
     }
     const int base = pos.totalValue[0] - pos.totalValue[1];
-    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), base - own + 60);
-    EXPECT_EQ(evaluateLeaf(threatThread, 0, 2), -base + 100 + own + 60);
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), base - own + w.tempo);
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 2), -base + w.oppThreats + asOpponent + w.tempo);
 }
 
-TEST(EvaluateTest, LoneFourPointsCostHalfAsMuch) {
+TEST(EvaluateTest, LoneFourPointsCostTheirRoomByTheFourOffset) {
     setupSettled(RULE_STANDARD, R"(
         ...............
         ...............
@@ -261,12 +271,14 @@ TEST(EvaluateTest, LoneFourPointsCostHalfAsMuch) {
     )");
     // Four points (7, 8) and (7, 9); the capped three gives no open-three point.
     ASSERT_EQ(pos.setRows[SET_THREE][0], 0u);
-    int own = room(1, 7, 8) * 20 / 32 + room(1, 7, 9) * 20 / 32;
+    const LeafWeights& w = weights();
+    int own = room(1, 7, 8) * w.fourOffset * w.ownCluster / 32 +
+              room(1, 7, 9) * w.fourOffset * w.ownCluster / 32;
     const int base = pos.totalValue[0] - pos.totalValue[1];
-    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), base - own + 60);
+    EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), base - own + w.tempo);
 }
 
-TEST(EvaluateTest, ThreatsInTwoDirectionsCount200) {
+TEST(EvaluateTest, ThreatsInTwoDirectionsCountTheSpreadTerms) {
     // Black open three in the column and in the row: open-four points in two directions.
     const char* twoDirections = R"(
         ...............
@@ -356,9 +368,10 @@ TEST(EvaluateTest, RenjuWhiteGainsWhenAllBlackThreatPointsAreForbidden) {
     EXPECT_EQ(allForbiddenSeen, 1);
     int score = evaluateLeaf(threatThread, 0, 2);
     EXPECT_EQ(score, expected);
-    // Nothing but the value difference and the move: the +100 for black's
+    // Nothing but the value difference and the move: the bonus for black's
     // threat points is taken back and the forbidden points add nothing.
-    EXPECT_EQ(score, pos.totalValue[1] - pos.totalValue[0] + 100 - 100 + 60);
+    const LeafWeights& w = weights();
+    EXPECT_EQ(score, pos.totalValue[1] - pos.totalValue[0] + w.oppThreats - w.allForbidden + w.tempo);
     EXPECT_EQ(evaluateLeaf(threatThread, 0, 1), reference(1));
 }
 
@@ -395,7 +408,7 @@ TEST(EvaluateTest, RandomPositionsMatchTheReference) {
 }
 
 // Crowded Renju positions in which black's few threat points are often all
-// forbidden: white to move gains nothing from them (the +100 is taken back).
+// forbidden: white to move gains nothing from them (their bonus is taken back).
 TEST(EvaluateTest, RenjuPositionsWithForbiddenThreatPointsMatchTheReference) {
     std::mt19937 rng(11);
     auto below = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };

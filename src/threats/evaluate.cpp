@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "board/combo_weights.h"
 #include "board/geometry.h"
 #include "board/position.h"
 #include "board/shape_queries.h"
@@ -62,7 +63,7 @@ int evaluateLeaf(ThreatThread& t, int /*remaining*/, int side) {
     Position& pos = t.pos;
     const int opp = side ^ 3;
     const bool renju = geometry.rule == RULE_RENJU;
-    const LeafWeights& w = leafWeights[renju ? 1 : 0];
+    const LeafWeights& w = leafWeights[comboWeightSet(renju)];
     uint32_t forbiddenMask[MAX_SIDE] = {};
     int score = pos.totalValue[side - 1] - pos.totalValue[opp - 1];
     ++t.eval.counter;

@@ -9,6 +9,7 @@
 #include <set>
 #include <vector>
 
+#include "board/combo_weights.h"
 #include "board/geometry.h"
 #include "board/position.h"
 #include "board/types.h"
@@ -82,7 +83,7 @@ int spreadDirections(int c) {
 int allForbiddenSeen = 0;  // positions where black could play none of its threat points
 
 // The weights of the board's rule: the build's defaults (hand-set or fitted).
-const LeafWeights& weights() { return leafWeights[geometry.rule == RULE_RENJU ? 1 : 0]; }
+const LeafWeights& weights() { return leafWeights[comboWeightSet(geometry.rule == RULE_RENJU)]; }
 
 int reference(int side) {
     const int opp = side ^ 3;

@@ -1,9 +1,11 @@
 #pragma once
 // Read-outs of the candidate sets: each list query writes x and y of consecutive
 // entries (keys untouched), in x then y order, and returns the count.
+#include "board/position.h"
 #include "board/types.h"
 
-struct Position;
+// Whether colour c has any point of the kind.
+inline bool hasKind(const Position& pos, int kind, int c) { return pos.setRows[kind][c - 1] != 0; }
 
 int listFives(Position& pos, MoveEntry* entries, int c);
 int listOpenFours(Position& pos, MoveEntry* entries, int c);

@@ -16,6 +16,7 @@ constexpr int BLOCKED = 3;  // blocked point, rectangular filler, or wall in a l
 constexpr int WIN_SCORE = 10000000;        // + remaining depth for a win found at a node
 constexpr int DECIDED = 9999200;           // |score| >= this is a proven win or loss
 constexpr int MAX_UNDECIDED = 9999199;
+constexpr bool isDecided(int score) { return score > MAX_UNDECIDED || score < -MAX_UNDECIDED; }
 constexpr int NO_TABLE_SCORE = 20000000;   // a table probe found nothing usable
 constexpr int NO_SCORE = -1000000000;      // a best score before any move was scored
 constexpr int SKIP_KEY = 1000000000;       // sort key of a move not to be searched

@@ -13,11 +13,6 @@ namespace {
 
 constexpr int LOSING_MOVE = -9999999;
 
-bool hasKind(int kind, int colour) {
-    Position& pos = mainThread.pos;
-    return pos.setRows[kind][colour - 1] != 0;
-}
-
 bool eligible(int x, int y, bool renjuBlack) {
     Position& pos = mainThread.pos;
     if (pos.board[x][y] != EMPTY) return false;
@@ -31,9 +26,9 @@ int scoreTrialMove(int colour) {
     Position& pos = mainThread.pos;
     const int opponent = colour ^ 3;
     // The opponent completes five next move.
-    if (hasKind(SET_FIVE, opponent)) return LOSING_MOVE;
+    if (hasKind(pos, SET_FIVE, opponent)) return LOSING_MOVE;
     // No open four against us, or our own five comes first: the evaluation decides.
-    if (hasKind(SET_FIVE, colour) || !hasKind(SET_OPEN_FOUR, opponent))
+    if (hasKind(pos, SET_FIVE, colour) || !hasKind(pos, SET_OPEN_FOUR, opponent))
         return -evaluateLeaf(mainThread, 0, opponent);
     // An open four against us loses, unless black cannot play it under Renju.
     if (geometry.rule == RULE_RENJU && opponent == BLACK) {

@@ -20,9 +20,6 @@
 
 namespace {
 
-
-inline bool isDecided(int score) { return score > MAX_UNDECIDED || score < -MAX_UNDECIDED; }
-
 inline uint32_t keyLow(Position& pos) {
     return static_cast<uint32_t>(pos.hashKey);
 }

@@ -73,8 +73,6 @@ bool allocateArrays(int count) {
     return true;
 }
 
-bool isDecided(int stored) { return stored >= DECIDED || stored <= -DECIDED; }
-
 // The data word that the check words fold into the key: bounds, depth and flags
 // (moves and age are not covered). Shifts drop the bits that leave the top.
 uint64_t dataWord(const SearchEntry& e) {

@@ -61,10 +61,6 @@ bool playable(Position& pos, int x, int y, int colour) {
     return !blackUnderRenju(colour) || isForbidden(pos, x, y) == 0;
 }
 
-bool hasKind(Position& pos, int kind, int colour) {
-    return pos.setRows[kind][colour - 1] != 0;
-}
-
 bool inKind(Position& pos, int kind, int colour, int x, int y) {
     return (pos.setCols[kind][colour - 1][x] >> y) & 1u;
 }

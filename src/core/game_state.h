@@ -7,7 +7,13 @@
 #include "core/limits.h"
 
 struct StoneRecord {
-    int x, y, colour;  // colour of record i is (i % 2) + 1, whoever placed it
+    // A moved stone takes the colour whose turn it is; a BOARD list's stone the
+    // colour its who field gives (see protocol/list_colours.h).
+    int x, y, colour;
+};
+
+struct BlockedPoint {
+    int x, y;
 };
 
 struct GameState {
@@ -17,7 +23,10 @@ struct GameState {
     StoneRecord gameRecord[MAX_POINTS];
     int recordLength = 0;  // also the age of the transposition tables
     int appliedRule = -1;  // engine rule the board was built for; -1 = not built
-    int blockedOnBoard = 0;  // blocked points a list made on the board since it was built
+    // The who-3 points of the last list: part of the position, made on the board
+    // (after the record) whenever it is built.
+    BlockedPoint blockedPoints[MAX_POINTS];
+    int blockedCount = 0;
     // A BOARD list in progress: its stones so far repeat the first listConfirmed
     // stones of the record, which held listOldLength stones when the list began.
     bool listOpen = false;
@@ -30,3 +39,8 @@ struct GameState {
 extern GameState game;
 
 inline int sideToMove() { return (game.recordLength % 2) + 1; }
+
+// A who-3 point of the last list.
+bool listedBlocked(int x, int y);
+// A point the engine must never play: a QVBLOCK point or a who-3 point of the list.
+bool barredPoint(int x, int y);

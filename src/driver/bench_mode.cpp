@@ -57,6 +57,7 @@ void dropOutput(const char*, int) {}
 void setUpGame(const BenchPosition& p) {
     game.sizeX = game.sizeY = game.boardSize = p.size;
     game.recordLength = 0;
+    game.blockedCount = 0;
     for (const char* s = p.moves; *s;) {
         char* end = nullptr;
         const int x = static_cast<int>(std::strtol(s, &end, 10));

@@ -32,10 +32,10 @@ bool recorded(int x, int y) {
 }
 
 // On a built board the board knows (blocked points included). Before the build the
-// record is the position: a point named twice would later be made twice on the
-// fresh board, so it counts as occupied too.
+// record and the list's blocked points are the position: a point named twice
+// would later be made twice on the fresh board, so it counts as occupied too.
 bool occupied(int x, int y) {
-    return boardBuilt() ? mainThread.pos.board[x][y] != EMPTY : recorded(x, y);
+    return boardBuilt() ? mainThread.pos.board[x][y] != EMPTY : recorded(x, y) || listedBlocked(x, y);
 }
 
 // Debug builds recount the board after every game-level change.
@@ -52,11 +52,10 @@ void checkBoard() {
 
 // The position drops to nothing but the first keep stones of the record. The
 // stones after them were the last made, so a built board unmakes them in reverse;
-// blocked points made since the build would break that order, and then the
-// board is left to the next search to rebuild.
+// with blocked points on it the board is left to the next search to rebuild.
 void keepRecordPrefix(int keep) {
     Position& pos = mainThread.pos;
-    if (boardBuilt() && game.blockedOnBoard == 0) {
+    if (boardBuilt() && game.blockedCount == 0) {
         for (int i = game.recordLength - 1; i >= keep; --i) {
             const StoneRecord& r = game.gameRecord[i];
             unmakeMove(pos, r.x, r.y, r.colour);
@@ -77,13 +76,13 @@ void endOldRecord() {
     game.listOldLength = game.listConfirmed;
 }
 
-// A stone of an open list that repeats the old record at its place is already
-// on the board in the same colour; the first stone that does not ends the old
+// A stone of an open list that repeats the old record at its place, in the same
+// colour, is already on the board; the first stone that does not ends the old
 // record there.
-bool confirmsOldRecord(int x, int y) {
+bool confirmsOldRecord(int x, int y, int colour) {
     if (game.listConfirmed >= game.listOldLength) return false;
     const StoneRecord& r = game.gameRecord[game.listConfirmed];
-    if (r.x == x && r.y == y) {
+    if (r.x == x && r.y == y && r.colour == colour) {
         ++game.listConfirmed;
         return true;
     }
@@ -91,17 +90,16 @@ bool confirmsOldRecord(int x, int y) {
     return false;
 }
 
-// Appends a stone of the colour whose turn it is and makes it on a built board.
-// Refuses a point off the board, an occupied point and (never reached: the record
-// holds only distinct points of at most 20 by 20) a full record.
-void placeStone(int x, int y, const char* whose) {
+// Appends a stone and makes it on a built board. Refuses a point off the board,
+// an occupied point and (never reached: the record holds only distinct points
+// of at most 20 by 20) a full record.
+void placeStone(int x, int y, int colour, const char* whose) {
     Position& pos = mainThread.pos;
-    if (game.listOpen && confirmsOldRecord(x, y)) return;
+    if (game.listOpen && confirmsOldRecord(x, y, colour)) return;
     if (!inExtents(x, y) || occupied(x, y) || game.recordLength >= MAX_POINTS) {
         sendReply("ERROR %s move [%d,%d]", whose, x, y);
         return;
     }
-    const int colour = sideToMove();
     if (boardBuilt()) {
         makeMove(pos, x, y, colour);
         checkBoard();
@@ -133,8 +131,11 @@ void buildBoard(int rule) {
         const StoneRecord& r = game.gameRecord[i];
         makeMove(pos, r.x, r.y, r.colour);
     }
+    for (int i = 0; i < game.blockedCount; ++i) {
+        const BlockedPoint& b = game.blockedPoints[i];
+        makeMove(pos, b.x, b.y, BLOCKED);
+    }
     game.appliedRule = rule;
-    game.blockedOnBoard = 0;
     checkBoard();
 }
 
@@ -149,9 +150,10 @@ void applyRule() {
 
 void beginStoneList() {
     // Blocked points of an earlier list are not part of the new position.
-    if (boardBuilt() && game.blockedOnBoard > 0) {
+    if (game.blockedCount > 0) {
         game.appliedRule = -1;
         game.recordLength = 0;
+        game.blockedCount = 0;
     }
     game.listOpen = true;
     game.listConfirmed = 0;
@@ -163,22 +165,27 @@ void endStoneList() {
     game.listOpen = false;
 }
 
-void placeOwnStone(int x, int y) { placeStone(x, y, "my"); }
+void placeOwnStone(int x, int y) { placeStone(x, y, sideToMove(), "my"); }
 
-void placeOpponentStone(int x, int y) { placeStone(x, y, "opponents's"); }
+void placeOpponentStone(int x, int y) { placeStone(x, y, sideToMove(), "opponents's"); }
+
+void placeColouredStone(int x, int y, int colour, bool own) {
+    placeStone(x, y, colour, own ? "my" : "opponents's");
+}
 
 void placeBlockedStone(int x, int y) {
-    Position& pos = mainThread.pos;
     // The old record is repeated only by stones listed before any blocked point.
     if (game.listOpen) endOldRecord();
-    if (!boardBuilt()) return;  // blocked points live on the board only
-    if (!inExtents(x, y) || occupied(x, y)) {
+    if (!inExtents(x, y) || occupied(x, y) || game.blockedCount >= MAX_POINTS) {
         sendReply("ERROR board-block move [%d,%d]", x, y);
         return;
     }
-    makeMove(pos, x, y, BLOCKED);
-    ++game.blockedOnBoard;
-    checkBoard();
+    game.blockedPoints[game.blockedCount] = {x, y};
+    ++game.blockedCount;
+    if (boardBuilt()) {
+        makeMove(mainThread.pos, x, y, BLOCKED);
+        checkBoard();
+    }
 }
 
 // Only the last stone of the record can be taken back: the record and the board

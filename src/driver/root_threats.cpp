@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/game_state.h"
 #include "core/search_control.h"
 #include "driver/turn_state.h"
 #include "search/root_report.h"
@@ -47,7 +48,8 @@ int proveRootWin(int colour) {
     int depth = 0;
     const int v = shortestProof(colour, ROOT_VCT_DEPTH, left, depth);
     int x = -1, y = -1;
-    if (v <= 0 || !vctWinningMove(mainThread, x, y)) return 0;
+    // A proof that starts on a blocked point is no use: the search finds another move.
+    if (v <= 0 || !vctWinningMove(mainThread, x, y) || barredPoint(x, y)) return 0;
     mainThread.root.bestX = x;
     mainThread.root.bestY = y;
     turnState.bestLine[0][0] = static_cast<int16_t>(x);

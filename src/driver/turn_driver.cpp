@@ -40,26 +40,37 @@ void setBestMove(int x, int y) {
     mainThread.root.bestY = y;
 }
 
-bool hasKind(int kind, int colour) {
-    Position& pos = mainThread.pos;
-    return pos.setRows[kind][colour - 1] != 0;
-}
-
 // A point black may not play under Renju; five points are never forbidden.
 bool forbiddenForUs(int colour, int x, int y) {
     Position& pos = mainThread.pos;
     return geometry.rule == RULE_RENJU && colour == BLACK && isForbidden(pos, x, y);
 }
 
+// An empty point of the board that no QVBLOCK bars (who-3 points are on the board).
+bool playableReply(int x, int y) {
+    return onBoard(x, y) && mainThread.pos.board[x][y] == EMPTY && !barredPoint(x, y);
+}
+
+// The first of the driver list's count points that the engine may play at all.
+bool firstUnbarred(int count, int& x, int& y) {
+    for (int i = 0; i < count; ++i) {
+        x = driverList[i].x;
+        y = driverList[i].y;
+        if (!barredPoint(x, y)) return true;
+    }
+    return false;
+}
+
 // The first five point of colour, else its first playable open-four point,
 // unless the opponent's five comes first (a proven win may pass through a
-// block that made the opponent a four).
+// block that made the opponent a four). Blocked points do not count: with
+// nothing else the search finds the best other move.
 bool findWinningPoint(int colour, int& x, int& y) {
     Position& pos = mainThread.pos;
-    if (firstMember(pos, SET_FIVE, colour, x, y)) return true;
-    if (hasKind(SET_FIVE, colour ^ 3)) return false;
-    if (firstMember(pos, SET_OPEN_FOUR, colour, x, y) && !forbiddenForUs(colour, x, y)) return true;
-    return false;
+    if (firstUnbarred(listFives(pos, driverList, colour), x, y)) return true;
+    if (hasKind(pos, SET_FIVE, colour ^ 3)) return false;
+    const int openFours = listOpenFours(pos, driverList, colour);
+    return firstUnbarred(openFours, x, y) && !forbiddenForUs(colour, x, y);
 }
 
 // Empty record: the centre, or the unblocked point nearest to it (sum of the
@@ -70,12 +81,12 @@ void chooseFirstMove() {
     setBestMove(cx, cy);
     // A degenerate extent names no point: the refusal of the move reports it.
     if (cx < 0 || cy < 0 || cx >= MAX_SIDE || cy >= MAX_SIDE) return;
-    if (game.blockTable[cx][cy].load() == 0) return;
+    if (!barredPoint(cx, cy)) return;
     setBestMove(-1, -1);
     int bestDistance = std::abs(cy + 1) + std::abs(cx + 1);
     for (int x = 0; x < game.sizeX && x < MAX_SIDE; ++x) {
         for (int y = 0; y < game.sizeY && y < MAX_SIDE; ++y) {
-            if (game.blockTable[x][y].load() != 0) continue;
+            if (barredPoint(x, y)) continue;
             const int d = std::abs(x - cx) + std::abs(y - cy);
             if (d < bestDistance) {
                 bestDistance = d;
@@ -97,16 +108,16 @@ bool continueWin(int colour) {
 }
 
 // The opponent threatens five and we cannot win first: block at once. Black
-// under Renju never blocks on a forbidden point; the search then decides.
+// under Renju never blocks on a forbidden point, and no one on a blocked
+// point; the search then decides.
 bool blockFive(int colour) {
     Position& pos = mainThread.pos;
     const int opponent = colour ^ 3;
-    if (hasKind(SET_FIVE, colour)) return false;
+    if (hasKind(pos, SET_FIVE, colour)) return false;
     const int fives = listFives(pos, driverList, opponent);
-    if (fives == 0) return false;
-    const int x = driverList[0].x;
-    const int y = driverList[0].y;
-    if (forbiddenForUs(colour, x, y)) return false;
+    int x = 0;
+    int y = 0;
+    if (!firstUnbarred(fives, x, y) || forbiddenForUs(colour, x, y)) return false;
     setBestMove(x, y);
     if (fives > 1) turnState.lastTurnValue = UNSTOPPABLE_FIVES;
     return true;
@@ -128,10 +139,6 @@ void takeBestLine() {
         turnState.bestLine[i][1] = pv.moves[i][1];
     }
     turnState.bestLineLength = n;
-}
-
-bool decided(int value) {
-    return value > MAX_UNDECIDED || value < -MAX_UNDECIDED;
 }
 
 // Whether iteration d may start. Ends the deepening (false) on the time, stop,
@@ -166,8 +173,9 @@ int deepen(int colour, int value) {
         const int keptY = mainThread.root.bestY;
         const int64_t nodesBefore = sc.nodeCounter;
         const int r = alphaBeta(mainThread, d, -ROOT_WINDOW, ROOT_WINDOW, colour, 0);
-        // A root without any acceptable move names no point: keep the move we had.
-        if (!onBoard(mainThread.root.bestX, mainThread.root.bestY)) setBestMove(keptX, keptY);
+        // A root without any acceptable move names no point, and the root's own
+        // five or forced block may name a blocked point: keep the move we had.
+        if (!playableReply(mainThread.root.bestX, mainThread.root.bestY)) setBestMove(keptX, keptY);
         if (sc.searchStopFlag != 0) {
             // A cut-short iteration counts only when its root had a usable result.
             if (r == 0) break;
@@ -181,7 +189,7 @@ int deepen(int colour, int value) {
         takeBestLine();
         value = r;
         writeIterationDetail(d, r, false);
-        if (decided(r) || (mainThread.root.onlyMoveFlag != 0 && d >= 5)) {
+        if (isDecided(r) || (mainThread.root.onlyMoveFlag != 0 && d >= 5)) {
             sc.rootDepth = d + 1;
             break;
         }
@@ -193,12 +201,10 @@ int deepen(int colour, int value) {
 // search names a point, and the reply is the first empty, unblocked point, so
 // that the manager gets a move it can judge rather than no point at all.
 void replaceMissingMove() {
-    const Position& pos = mainThread.pos;
-    const int x = mainThread.root.bestX, y = mainThread.root.bestY;
-    if (onBoard(x, y) && pos.board[x][y] == EMPTY) return;
+    if (playableReply(mainThread.root.bestX, mainThread.root.bestY)) return;
     for (int px = 0; px < geometry.sizeX; ++px)
         for (int py = 0; py < geometry.sizeY; ++py)
-            if (pos.board[px][py] == EMPTY && game.blockTable[px][py].load() == 0) {
+            if (playableReply(px, py)) {
                 setBestMove(px, py);
                 return;
             }

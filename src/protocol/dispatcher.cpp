@@ -64,13 +64,13 @@ void endCommand(const char*) {
 
 void boardCommand(const char*) {
     stopAndEnsureBoard();
-    readStoneList();
+    readStoneList(true);
     startSearch();
 }
 
 void quietBoardCommand(const char*) {
     stopAndEnsureBoard();
-    readStoneList();
+    readStoneList(false);
 }
 
 void stopCommand(const char*) { stopSearch(); }

@@ -22,6 +22,7 @@ void refuseSize() { sendReply("ERROR size of the board"); }
 void clearGame() {
     game.appliedRule = -1;
     game.recordLength = 0;
+    game.blockedCount = 0;
     turnState.lastTurnValue = 0;
     mainThread.control.rootDepth = 0;
 }

@@ -1,49 +1,67 @@
 #include "protocol/stone_list.h"
 
+#include "board/rule.h"
 #include "core/game_state.h"
 #include "core/output.h"
+#include "core/settings.h"
 #include "driver/game_setup.h"
 #include "protocol/argument_scan.h"
 #include "protocol/command_match.h"
 #include "protocol/line_reader.h"
+#include "protocol/list_colours.h"
 
 namespace {
 
+// A list names each point at most once, so twice the board's points leave room
+// for repeats; a longer list is placed in parts.
+constexpr int LIST_CAPACITY = 2 * MAX_POINTS;
+ListedStone listed[LIST_CAPACITY];
+int listedCount = 0;
+
 bool onGameBoard(int x, int y) { return x >= 0 && y >= 0 && x < game.sizeX && y < game.sizeY; }
 
-// Places one stone of the list; false when who ends the list.
-bool placeListedStone(int x, int y, int who) {
-    switch (who) {
-        case 1: placeOwnStone(x, y); return true;
-        case 2: placeOpponentStone(x, y); return true;
-        case 3: placeBlockedStone(x, y); return true;
-        default: return false;
+bool validWho(int who) { return who == WHO_OWN || who == WHO_OPPONENT || who == WHO_BLOCKED; }
+
+// The stones read so far, placed in list order once their colours are known
+// (they depend on the whole list).
+void placeListedStones(bool announce) {
+    const bool renju = ruleFromSetting(settings.rule.load()) == RULE_RENJU;
+    const ListColours colours = chooseListColours(listed, listedCount, renju);
+    if (colours.note != nullptr && announce) sendReply("MESSAGE %s", colours.note);
+    for (int i = 0; i < listedCount; ++i) {
+        const ListedStone& s = listed[i];
+        if (s.who == WHO_BLOCKED) {
+            placeBlockedStone(s.x, s.y);
+        } else {
+            placeColouredStone(s.x, s.y, listedColour(colours, s.who), s.who == WHO_OWN);
+        }
     }
+    listedCount = 0;
 }
 
-// The stones up to DONE, or up to the first line that is no stone.
-void readListedStones() {
+// The stones up to DONE, or up to the first line that is no stone; a point off
+// the board ends the list like an unknown who.
+void readListedStones(bool announce) {
     for (;;) {
         const char* line = readLine();
         int v[3];
-        if (scanIntegers(line, "%d,%d,%d", v) < 3) {
+        const bool stone = scanIntegers(line, "%d,%d,%d", v) == 3 && onGameBoard(v[0], v[1]) && validWho(v[2]);
+        if (!stone) {
+            placeListedStones(announce);
             if (!equalsIgnoringCase(line, "done")) sendReply("ERROR x,y,who or DONE expected after BOARD");
             return;
         }
-        // A point off the board ends the list like an unknown who.
-        const int who = onGameBoard(v[0], v[1]) ? v[2] : 0;
-        if (!placeListedStone(v[0], v[1], who)) {
-            sendReply("ERROR x,y,who or DONE expected after BOARD");
-            return;
-        }
+        if (listedCount == LIST_CAPACITY) placeListedStones(announce);
+        listed[listedCount] = {v[0], v[1], v[2]};
+        ++listedCount;
     }
 }
 
 }  // namespace
 
-void readStoneList() {
+void readStoneList(bool announce) {
     beginStoneList();
-    readListedStones();
+    readListedStones(announce);
     endStoneList();
 }
 

@@ -84,13 +84,24 @@ TEST(BuiltBoard, BlockedPointsFromBoardLists) {
     EXPECT_EQ(engine.readLine(), "5,5");
 }
 
-TEST(BuiltBoard, BlockedPointsAreDroppedBeforeTheBuild) {
+// The first list of a game comes before any board is built: its blocked points
+// are part of the position all the same.
+TEST(BuiltBoard, BlockedPointsOfTheFirstListStay) {
     EngineProcess engine;
     configure(engine);
     engine.send("START 15");
     expectWelcome(engine);
-    engine.sendRaw("QVBOARD\n5,5,3\nDONE\nPLAY 5,5\n");
+    engine.sendRaw("QVBOARD\n7,7,2\n7,7,3\n5,5,3\nDONE\nPLAY 5,5\n");
+    EXPECT_EQ(engine.readLine(), "ERROR board-block move [7,7]");
+    EXPECT_EQ(engine.readLine(), "ERROR my move [5,5]");
     EXPECT_EQ(engine.readLine(), "5,5");
+    // Four in a row closed at both ends by blocked points: neither end is a move.
+    engine.sendRaw("BOARD\n3,7,1\n10,10,2\n4,7,1\n10,11,2\n5,7,1\n12,10,2\n6,7,1\n12,12,2\n"
+                   "2,7,3\n7,7,3\nDONE\n");
+    const std::string move = engine.readNonMessage();
+    EXPECT_TRUE(parseMove(move, 15, 15)) << move;
+    EXPECT_NE(move, "2,7");
+    EXPECT_NE(move, "7,7");
 }
 
 TEST(BuiltBoard, RectangularBoardKeepsMovesInside) {
@@ -131,8 +142,8 @@ TEST(BuiltBoard, RuleLineOnEveryRebuild) {
     EXPECT_EQ(countRuleLines(messagesBeforeMove(engine, move), "Gomoku (Standard)"), 1);
 }
 
-// Blocked points are not part of the game: a rebuild for another rule drops them.
-TEST(BuiltBoard, RebuildDropsBlockedPoints) {
+// Blocked points are part of the position: a rebuild for another rule keeps them.
+TEST(BuiltBoard, RebuildKeepsBlockedPoints) {
     EngineProcess engine;
     configure(engine);
     engine.send("START 15");
@@ -147,10 +158,9 @@ TEST(BuiltBoard, RebuildDropsBlockedPoints) {
     std::string line = engine.readLine();
     while (line.rfind("MESSAGE", 0) == 0) line = engine.readLine();
     ASSERT_TRUE(parseMove(line, 15, 15)) << line;
-    if (line != "2,12") {
-        engine.send("PLAY 2,12");
-        EXPECT_EQ(engine.readLine(), "2,12");
-    }
+    EXPECT_NE(line, "2,12");
+    engine.send("PLAY 2,12");
+    EXPECT_EQ(engine.readLine(), "ERROR my move [2,12]");
 }
 
 // A manager in board mode sends the whole game before every move, with no START
@@ -187,7 +197,7 @@ TEST(BuiltBoard, ResentGameMatchesTurnByTurn) {
     }
 }
 
-// A model of what is on the board: the game record and, once built, blocked points.
+// A model of what is on the board: the game record and the blocked points.
 struct BoardModel {
     int sizeX = 0, sizeY = 0;
     std::vector<std::pair<int, int>> record;
@@ -239,17 +249,15 @@ TEST(BuiltBoard, RandomSessionAgreesWithAModel) {
                 ASSERT_EQ(engine.readLine(), point(x, y));
             } else if (kind < 55) {
                 // A one-point list is the whole new position: nothing is refused. The
-                // board stays built unless blocked points of an earlier list stood on it.
+                // board stays built unless blocked points of an earlier list stand on it.
                 const int x = static_cast<int>(random() % model.sizeX), y = static_cast<int>(random() % model.sizeY);
                 const int who = 1 + static_cast<int>(random() % 3);
                 engine.sendRaw("QVBOARD\n" + point(x, y) + "," + std::to_string(who) + "\nDONE\n");
-                if (model.built && !model.blocked.empty()) {
-                    model.built = false;
-                    model.blocked.clear();
-                }
+                if (!model.blocked.empty()) model.built = false;
+                model.blocked.clear();
                 model.record.clear();
                 if (who != 3) model.record.push_back({x, y});
-                else if (model.built) model.blocked.insert({x, y});
+                else model.blocked.insert({x, y});
             } else if (kind < 90) {
                 int x = anyCoordinate(model.sizeX), y = anyCoordinate(model.sizeY);
                 if (!model.record.empty() && random() % 3 != 0) std::tie(x, y) = model.record.back();

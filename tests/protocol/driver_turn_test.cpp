@@ -81,6 +81,24 @@ TEST(DriverTurn, BlocksAFiveAtOnce) {
     EXPECT_EQ(fields[3], "0ms");
 }
 
+// QVBLOCK points are never the reply: not as the five of a won position, not as
+// the only block of the opponent's five.
+TEST(DriverTurn, BlockedPointsAreNeitherWinNorBlock) {
+    EngineProcess engine;
+    configured(engine);
+    startGame(engine, 15);
+    engine.sendRaw("QVBLOCK\n2,7\n7,7\n8,7\nDONE\n");
+    sendStones(engine, "BOARD", {{3, 7}, {10, 10}, {4, 7}, {10, 11}, {5, 7}, {12, 10}, {6, 7}, {12, 12}});
+    std::string reply = readMove(engine);
+    EXPECT_TRUE(session::parseMove(reply, 15, 15)) << reply;
+    EXPECT_NE(reply, "2,7");
+    EXPECT_NE(reply, "7,7");
+    // As in BlocksAFiveAtOnce, with the one five point 8,7 blocked.
+    turnOnBuiltBoard(engine, {{4, 7}, {3, 7}, {5, 7}, {10, 10}, {6, 7}, {10, 12}}, {7, 7}, reply);
+    EXPECT_TRUE(session::parseMove(reply, 15, 15)) << reply;
+    EXPECT_NE(reply, "8,7");
+}
+
 TEST(DriverTurn, TwoFivesAreReportedAsLost) {
     EngineProcess engine;
     configured(engine);

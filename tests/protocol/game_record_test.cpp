@@ -1,5 +1,5 @@
 // The game record while the board is not built: colours by order, refusals,
-// take-backs and dropped blocked points.
+// take-backs and the blocked points kept for the build.
 #include <gtest/gtest.h>
 
 #include "core/game_state.h"
@@ -17,6 +17,7 @@ protected:
         game.sizeY = 10;
         game.boardSize = 15;
         game.recordLength = 0;
+        game.blockedCount = 0;
         game.appliedRule = -1;
     }
 };
@@ -77,13 +78,23 @@ TEST_F(GameRecord, TakeBackUndoesTheLastStoneOnly) {
     EXPECT_EQ(game.recordLength, 0);
 }
 
-TEST_F(GameRecord, BlockedStonesAreDroppedBeforeTheBuild) {
+// Blocked points are part of the position before the build as after it: they
+// take their point from stones and stones from them.
+TEST_F(GameRecord, BlockedPointsAreKeptBeforeTheBuild) {
+    placeOwnStone(3, 3);
     placeBlockedStone(4, 4);
-    placeBlockedStone(99, 99);
-    EXPECT_EQ(game.recordLength, 0);
-    EXPECT_EQ(output.written(), "");
-    placeOwnStone(4, 4);  // the point is still free
+    placeBlockedStone(3, 3);
+    placeBlockedStone(4, 4);
+    placeBlockedStone(15, 0);  // x is bounded by 15
+    placeOpponentStone(4, 4);
     EXPECT_EQ(game.recordLength, 1);
+    ASSERT_EQ(game.blockedCount, 1);
+    EXPECT_EQ(game.blockedPoints[0].x, 4);
+    EXPECT_EQ(output.written(),
+              "ERROR board-block move [3,3]\n"
+              "ERROR board-block move [4,4]\n"
+              "ERROR board-block move [15,0]\n"
+              "ERROR opponents's move [4,4]\n");
 }
 
 TEST(RuleName, EveryValueBeyondStandardIsRenju) {

@@ -66,6 +66,7 @@ void resetSession() {
     game.sizeY = 0;
     game.boardSize = 15;
     game.recordLength = 0;
+    game.blockedCount = 0;
     game.appliedRule = -1;
     for (auto& column : game.blockTable)
         for (auto& point : column) point.store(0);

@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all run test engine clean asan tsan bench windows wine-test native fuzz
+.PHONY: all run test engine clean asan tsan bench windows wine-test gomocup gomocup-test native fuzz
 
 all: engine
 
@@ -49,17 +49,21 @@ WINE_QUICK = Manager*:Commands.*:HandOver.End*:DriverTurn.StopEndsAnUnlimitedSea
 WINE_TESTS ?= *
 wine-test: windows $(BUILD)/Makefile
 	cmake --build $(BUILD) --target test_protocol -j $(JOBS)
-	WINEDEBUG=-all wineboot --init >/dev/null 2>&1 || true
-	@# A wineserver that stays up for the whole run: otherwise it exits three
-	@# seconds after its last client, and an engine started in that moment loses
-	@# its connection ("recvmsg: Connection reset by peer") before its first line.
-	@# The prefix must exist first (wineboot makes it), and the server that
-	@# wineboot started must be gone before a persistent one can start.
-	wineserver -w
-	wineserver -p
-	WINEDEBUG=-all VODARO_ENGINE_CMD="wine $(CURDIR)/$(WINDOWS_BUILD)/pbrain-vodaro64.exe" \
-	  ./$(BUILD)/tests/test_protocol --gtest_filter='$(WINE_TESTS)'; \
-	  status=$$?; wineserver -k >/dev/null 2>&1 || true; exit $$status
+	tools/windows/wine_tests.sh ./$(BUILD)/tests/test_protocol $(CURDIR)/$(WINDOWS_BUILD)/pbrain-vodaro64.exe '$(WINE_TESTS)'
+
+# The Gomocup entry: build/gomocup/vodaro.zip with the .exe and a short text on
+# the engine at its root (zip -j: no folders). gomocup-test unpacks it into a
+# temporary directory, checks that nothing else is in it and runs the quick
+# subset against the unpacked .exe under wine.
+GOMOCUP_ZIP ?= $(BUILD)/gomocup/vodaro.zip
+gomocup: windows
+	rm -f $(GOMOCUP_ZIP)
+	mkdir -p $(dir $(GOMOCUP_ZIP))
+	zip -j -X -q $(GOMOCUP_ZIP) $(WINDOWS_BUILD)/pbrain-vodaro64.exe tools/windows/vodaro.txt
+
+gomocup-test: gomocup $(BUILD)/Makefile
+	cmake --build $(BUILD) --target test_protocol -j $(JOBS)
+	tools/windows/gomocup_zip_test.sh $(GOMOCUP_ZIP) ./$(BUILD)/tests/test_protocol '$(WINE_QUICK)'
 
 # An engine for this machine only (-march=native); the default build runs on any
 # x86-64 machine and was measured as fast (see README).

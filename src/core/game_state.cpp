@@ -8,4 +8,6 @@ bool listedBlocked(int x, int y) {
     return false;
 }
 
-bool barredPoint(int x, int y) { return game.blockTable[x][y].load() != 0 || listedBlocked(x, y); }
+bool barredPoint(int x, int y) {
+    return game.blockTable[x][y].load() != 0 || listedBlocked(x, y);
+}

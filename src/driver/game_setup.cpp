@@ -35,7 +35,8 @@ bool recorded(int x, int y) {
 // record and the list's blocked points are the position: a point named twice
 // would later be made twice on the fresh board, so it counts as occupied too.
 bool occupied(int x, int y) {
-    return boardBuilt() ? mainThread.pos.board[x][y] != EMPTY : recorded(x, y) || listedBlocked(x, y);
+    if (boardBuilt()) return mainThread.pos.board[x][y] != EMPTY;
+    return recorded(x, y) || listedBlocked(x, y);
 }
 
 // Debug builds recount the board after every game-level change.

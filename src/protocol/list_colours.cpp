@@ -30,7 +30,8 @@ ListColours chooseListColours(const ListedStone* stones, int count, bool renju) 
     }
     if (renju) {
         if (followsMoveOrder(stones, count, own + opponent)) return {false, 0, nullptr};
-        return {false, 0, "stone list: who does not follow the move order; colours follow the list"};
+        return {false, 0,
+                "stone list: who does not follow the move order; colours follow the list"};
     }
     if (own == opponent) return {true, BLACK, nullptr};
     if (opponent == own + 1) return {true, WHITE, nullptr};

@@ -15,9 +15,9 @@ struct ListedStone {
 };
 
 struct ListColours {
-    bool byWho;         // false: a stone takes the colour whose turn it is when placed
-    int ownColour;      // colour of the who-1 stones when byWho
-    const char* note;   // why a list was read in list order against its rule; nullptr if it fits
+    bool byWho;        // false: a stone takes the colour whose turn it is when placed
+    int ownColour;     // colour of the who-1 stones when byWho
+    const char* note;  // why a list was read in list order against its rule; nullptr if it fits
 };
 
 ListColours chooseListColours(const ListedStone* stones, int count, bool renju);

@@ -45,10 +45,12 @@ void readListedStones(bool announce) {
     for (;;) {
         const char* line = readLine();
         int v[3];
-        const bool stone = scanIntegers(line, "%d,%d,%d", v) == 3 && onGameBoard(v[0], v[1]) && validWho(v[2]);
+        const bool stone =
+            scanIntegers(line, "%d,%d,%d", v) == 3 && onGameBoard(v[0], v[1]) && validWho(v[2]);
         if (!stone) {
             placeListedStones(announce);
-            if (!equalsIgnoringCase(line, "done")) sendReply("ERROR x,y,who or DONE expected after BOARD");
+            if (!equalsIgnoringCase(line, "done"))
+                sendReply("ERROR x,y,who or DONE expected after BOARD");
             return;
         }
         if (listedCount == LIST_CAPACITY) placeListedStones(announce);

@@ -12,12 +12,15 @@ namespace {
 using namespace drivergame;
 
 // Reads up to the engine's move; the MESSAGE lines go to messages.
-std::string moveAfter(EngineProcess& engine, const std::string& list, std::vector<std::string>& messages) {
+std::string moveAfter(EngineProcess& engine, const std::string& list,
+                      std::vector<std::string>& messages) {
     engine.sendRaw(list);
     return readMove(engine, &messages);
 }
 
-bool completesTheFour(const std::string& move) { return move == "6,7" || move == "11,7"; }
+bool completesTheFour(const std::string& move) {
+    return move == "6,7" || move == "11,7";
+}
 
 bool mentions(const std::vector<std::string>& messages, const std::string& text) {
     for (const std::string& m : messages)
@@ -37,11 +40,14 @@ TEST(BoardColours, FollowWhoInAnyOrder) {
         startGame(engine, 15);
         std::vector<std::string> messages;
         // Black: own stones first.
-        std::string move = moveAfter(engine, std::string("BOARD\n") + OWN_FOUR + SCATTERED + "DONE\n", messages);
+        std::string move =
+            moveAfter(engine, std::string("BOARD\n") + OWN_FOUR + SCATTERED + "DONE\n", messages);
         EXPECT_TRUE(completesTheFour(move)) << "rule " << rule << ": " << move;
         EXPECT_FALSE(mentions(messages, "stone list")) << rule;
         // White: the opponent holds one stone more, listed first.
-        move = moveAfter(engine, std::string("BOARD\n") + SCATTERED + "13,1,2\n" + OWN_FOUR + "DONE\n", messages);
+        move =
+            moveAfter(engine, std::string("BOARD\n") + SCATTERED + "13,1,2\n" + OWN_FOUR + "DONE\n",
+                      messages);
         EXPECT_TRUE(completesTheFour(move)) << "rule " << rule << ": " << move;
     }
     // The record keeps each stone's colour: a stone taken back and made again

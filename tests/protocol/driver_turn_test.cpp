@@ -88,7 +88,8 @@ TEST(DriverTurn, BlockedPointsAreNeitherWinNorBlock) {
     configured(engine);
     startGame(engine, 15);
     engine.sendRaw("QVBLOCK\n2,7\n7,7\n8,7\nDONE\n");
-    sendStones(engine, "BOARD", {{3, 7}, {10, 10}, {4, 7}, {10, 11}, {5, 7}, {12, 10}, {6, 7}, {12, 12}});
+    sendStones(engine, "BOARD",
+               {{3, 7}, {10, 10}, {4, 7}, {10, 11}, {5, 7}, {12, 10}, {6, 7}, {12, 12}});
     std::string reply = readMove(engine);
     EXPECT_TRUE(session::parseMove(reply, 15, 15)) << reply;
     EXPECT_NE(reply, "2,7");

@@ -80,3 +80,19 @@ fuzz:
 
 clean:
 	rm -rf build build-asan build-tsan build-native build-fuzz
+
+# The analysis board in the browser. `make web-serve` serves the site that
+# `make web` assembles on http://localhost:$(WEB_PORT)/ with the headers a
+# threaded engine needs; `make web-test` runs the page's unit tests under node
+# and the browser test in headless Chromium (screenshots in build/web-test/).
+WEB_PORT ?= 8080
+.PHONY: web-serve web-test
+web-serve: web
+	node web/serve.js --port $(WEB_PORT)
+
+web/node_modules/.package-lock.json: web/package.json web/package-lock.json
+	cd web && npm ci --no-audit --no-fund
+
+web-test: web web/node_modules/.package-lock.json
+	node --test web/tests/*.test.mjs
+	node --test web/tests/browser.e2e.mjs

@@ -6,17 +6,17 @@ import { boardName } from './coords.js';
 import { BLACK } from './game-end.js';
 import { formatValue } from './nbest.js';
 
-function formatCount(n) {
-  if (n >= 1e9) return `${(n / 1e9).toFixed(2)} G`;
-  if (n >= 1e6) return `${(n / 1e6).toFixed(2)} M`;
-  if (n >= 1e3) return `${(n / 1e3).toFixed(1)} k`;
-  return String(n);
+function formatCount(n, unit) {
+  if (n >= 1e9) return `${(n / 1e9).toFixed(2)} G${unit}`;
+  if (n >= 1e6) return `${(n / 1e6).toFixed(2)} M${unit}`;
+  if (n >= 1e3) return `${(n / 1e3).toFixed(1)} k${unit}`;
+  return `${n} ${unit}`;
 }
 
 export function formatStats(stats) {
   const perSecond = stats.nps ?? (stats.ms > 0 ? Math.round((stats.nodes * 1000) / stats.ms) : 0);
   const seconds = ((stats.ms ?? 0) / 1000).toFixed(1);
-  return `depth ${stats.depth} · ${formatCount(stats.nodes)}nodes · ${formatCount(perSecond)}nodes/s · ${seconds} s`;
+  return `depth ${stats.depth} · ${formatCount(stats.nodes, 'nodes')} · ${formatCount(perSecond, 'nodes/s')} · ${seconds} s`;
 }
 
 export class AnalysisPanel {

@@ -173,8 +173,12 @@ export class App {
     if (result?.draw) return ['over', 'Draw: the board is full.'];
     if (result) return ['over', `${COLOUR_NAME[result.winner]} wins with five in a row.`];
     if (this.engine.failed) return ['error', `The engine stopped: ${this.engine.failed}`];
+    if (!this.engine.loaded) return ['loading', 'Loading the engine…'];
     const side = COLOUR_NAME[this.game.colourToMove()];
     if (this.thinking) return ['thinking', `The engine is thinking for ${side} (${this.timeMs() / 1000} s a move)…`];
+    if (this.needsForbidden() && this.forbidden.key !== this.game.positionKey()) {
+      return ['checking', 'Finding black\'s forbidden points…'];
+    }
     if (this.mode() === 'analysis') return ['analysing', `Analysing: ${side} to move. Click to play a move for either side.`];
     return ['your-turn', `${side} to move.`];
   }

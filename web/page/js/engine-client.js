@@ -40,6 +40,7 @@ export class EngineClient {
     if (message.type === 'ready') {
       this.stoppable = message.stoppable;
       this.threads = message.threads;
+      this.loaded = true;
       this.markReady();
       this.onReady(message);
     } else if (message.type === 'line') {

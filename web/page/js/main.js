@@ -40,7 +40,10 @@ function start() {
   const el = elements();
   const engine = new EngineClient(() => new Worker('engine-worker.js'), {
     onFatal: (text) => { showFatal(`The engine failed: ${text}`); app.render(); },
-    onReady: (info) => { el.engineInfo.textContent = info.threads ? 'engine: WebAssembly, threads' : 'engine: WebAssembly'; },
+    onReady: (info) => {
+      el.engineInfo.textContent = info.threads ? 'engine: WebAssembly, threads' : 'engine: WebAssembly';
+      app.render();
+    },
   });
   const app = new App(el, engine);
   window.vodaroPage = { app, engine };

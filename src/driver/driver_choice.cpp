@@ -2,6 +2,7 @@
 
 #include "core/signals.h"
 #include "driver/balance_driver.h"
+#include "driver/nbest_driver.h"
 #include "driver/turn_driver.h"
 
 DriverRun takeDriverRequest() {
@@ -19,7 +20,7 @@ DriverRun takeDriverRequest() {
 void runDriver(const DriverRun& run) {
     switch (run.kind) {
         case DriverRun::BALANCE: return balanceDriver();
-        case DriverRun::NBEST: return;  // not yet
+        case DriverRun::NBEST: return nbestDriver(run.count);
         case DriverRun::TURN: return turnDriver();
     }
 }

@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all run test engine clean asan tsan bench windows wine-test native fuzz
+.PHONY: all run test engine clean asan tsan bench windows wine-test native fuzz web
 
 all: engine
 
@@ -80,6 +80,20 @@ fuzz:
 
 clean:
 	rm -rf build build-asan build-tsan build-native build-fuzz
+
+# The engine as WebAssembly for the browser page, built with Debian's emscripten
+# (package emscripten) into build-web/, and the site in build-web/site/: the
+# module, its worker script and the page's files. The linker runs node scripts
+# that need Debian's node-acorn, which a node installed outside Debian only
+# finds through NODE_PATH.
+WEB_BUILD ?= build-web
+web:
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S web/engine -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
+	rm -rf $(WEB_BUILD)/site
+	mkdir -p $(WEB_BUILD)/site
+	cp $(WEB_BUILD)/vodaro.js $(WEB_BUILD)/vodaro.wasm web/engine/engine-worker.js $(WEB_BUILD)/site/
+	if [ -d web/page ]; then cp -R web/page/. $(WEB_BUILD)/site/; fi
 
 # The analysis board in the browser. `make web-serve` serves the site that
 # `make web` assembles on http://localhost:$(WEB_PORT)/ with the headers a

@@ -192,7 +192,8 @@ export class App {
       showNumbers: this.el.numbers.checked,
       forbidden: this.forbiddenPoints(),
       winRow: game.result?.row ?? null,
-      lines: analysing ? this.analysis.lines : [],
+      // While a line is stepped through its stones take the candidates' place.
+      lines: analysing && !this.analysis.pvStep ? this.analysis.lines : [],
       chosenRank: this.analysis.chosenRank,
       ghosts: analysing ? this.analysis.ghosts(game.colourToMove()) : [],
     });

@@ -7,7 +7,7 @@ import { COLUMN_LETTERS } from './coords.js';
 import { formatValue } from './nbest.js';
 
 const CELL = 32;
-const MARGIN = 36;
+const MARGIN = 40;
 
 function at(i) {
   return MARGIN + i * CELL;
@@ -29,7 +29,7 @@ function gridMarkup(size) {
     parts.push(`<line class="grid" x1="${at(0)}" y1="${at(i)}" x2="${end}" y2="${at(i)}"/>`);
     parts.push(`<line class="grid" x1="${at(i)}" y1="${at(0)}" x2="${at(i)}" y2="${end}"/>`);
     parts.push(`<text class="label" x="${at(i)}" y="${end + MARGIN * 0.7}">${COLUMN_LETTERS[i]}</text>`);
-    parts.push(`<text class="label" x="${MARGIN * 0.4}" y="${at(i)}">${size - i}</text>`);
+    parts.push(`<text class="label" x="${MARGIN * 0.3}" y="${at(i)}">${size - i}</text>`);
   }
   for (const [x, y] of starPoints(size)) parts.push(`<circle class="star" cx="${at(x)}" cy="${at(y)}" r="3.5"/>`);
   return parts.join('');
@@ -61,10 +61,7 @@ function forbiddenMarkup(points) {
 }
 
 function winRowMarkup(row) {
-  if (!row) return '';
-  const a = row[0];
-  const b = row[row.length - 1];
-  return `<line class="win-row" x1="${at(a.x)}" y1="${at(a.y)}" x2="${at(b.x)}" y2="${at(b.y)}"/>`;
+  return (row ?? []).map((p) => `<circle class="win-stone" cx="${at(p.x)}" cy="${at(p.y)}" r="${CELL * 0.5}"/>`).join('');
 }
 
 function candidatesMarkup(lines, chosenRank) {

@@ -120,6 +120,15 @@ test('the page loads and its engine starts', async (t) => {
   t.diagnostic(`page ready with its engine in ${loadMs} ms, ${bytes} bytes downloaded`);
 });
 
+test('a browser without WebAssembly or workers is told what it lacks', async () => {
+  const bare = await browser.newPage();
+  await bare.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; delete globalThis.Worker; });
+  await bare.goto(url);
+  await bare.waitForSelector('#fatal:not([hidden])', WAIT);
+  assert.match(await bare.$eval('#fatal', (el) => el.textContent), /lacks WebAssembly and Web Workers/);
+  await bare.close();
+});
+
 test('free-style: a short game against the engine', async () => {
   await newGame(0);
   await playAgainstEngine(CENTRE, 3);

@@ -93,7 +93,7 @@ export class AnalysisPanel {
 
   render() {
     this.el.lines.innerHTML = this.lines.map((line) => this.rowMarkup(line)).join('');
-    this.el.stats.textContent = this.stats ? formatStats(this.stats) + (this.done ? ' (stopped)' : '') : '';
+    this.el.stats.textContent = this.stats ? formatStats(this.stats) + (this.done ? ' (search ended)' : '') : '';
     const length = this.chosenLine()?.pv.length ?? 0;
     this.el.step.textContent = `${this.pvStep} / ${length}`;
     this.el.prev.disabled = this.pvStep === 0;

@@ -32,7 +32,7 @@ export class EngineClient {
     this.ready = new Promise((resolve) => { this.markReady = resolve; });
     worker.onmessage = (event) => { if (worker === this.worker) this.receive(event.data); };
     worker.onerror = (event) => {
-      if (worker === this.worker) this.fail(event.message || 'the engine could not be loaded');
+      if (worker === this.worker) this.fail(event.message || 'the engine could not be loaded (is the page served by make web-serve?)');
     };
   }
 

@@ -180,7 +180,8 @@ export class App {
       return ['checking', 'Finding black\'s forbidden points…'];
     }
     if (this.mode() === 'analysis') return ['analysing', `Analysing: ${side} to move. Click to play a move for either side.`];
-    return ['your-turn', `${side} to move.`];
+    const against = this.el.human.value !== 'both';
+    return ['your-turn', against ? `Your move (${side}).` : `${side} to move.`];
   }
 
   render() {

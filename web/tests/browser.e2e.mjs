@@ -111,12 +111,19 @@ after(async () => {
 
 test('the page loads and its engine starts', async (t) => {
   let bytes = 0;
-  page.on('response', (response) => { bytes += Number(response.headers()['content-length'] ?? 0); });
+  const types = {};
+  page.on('response', (response) => {
+    bytes += Number(response.headers()['content-length'] ?? 0);
+    types[response.url().split('/').pop()] = response.headers()['content-type'];
+  });
   const started = Date.now();
   await page.goto(url);
   await page.waitForFunction(() => document.getElementById('status').dataset.state !== 'loading', WAIT);
   const loadMs = Date.now() - started;
   assert.equal(await page.$eval('#fatal', (el) => el.hidden), true);
+  // What serve.js must get right: wasm's MIME type and the isolation headers.
+  assert.equal(types['vodaro.wasm'], 'application/wasm');
+  assert.equal(await page.evaluate(() => crossOriginIsolated), true);
   t.diagnostic(`page ready with its engine in ${loadMs} ms, ${bytes} bytes downloaded`);
 });
 
@@ -133,6 +140,14 @@ test('free-style: a short game against the engine', async () => {
   await newGame(0);
   await playAgainstEngine(CENTRE, 3);
   await page.screenshot({ path: join(SHOTS, 'play-freestyle.png') });
+  // Against the engine, undo and redo go back to the player's turn.
+  const game = await recordedMoves();
+  await page.click('#undo');
+  await waitForState(['your-turn']);
+  assert.deepEqual(await recordedMoves(), game.slice(0, -2));
+  await page.click('#redo');
+  await waitForState(['your-turn']);
+  assert.deepEqual(await recordedMoves(), game);
 });
 
 test('Renju: a forbidden point is shown for black and refused', async () => {

@@ -71,7 +71,7 @@ const RootRanking& deepen(int colour, int wanted) {
             break;
         }
         done = 1 - done;
-        writeRankLines(next);
+        writeRankLines(next, colour);
         writeRankInfo(d);
         if (next.count == 0 || allProven(next)) break;
     }
@@ -93,7 +93,7 @@ void nbestDriver(int wanted) {
     checkHashSize();
     wanted = std::min(std::clamp(wanted, 1, MAX_NBEST), playablePoints(colour));
     const RootRanking& last = deepen(colour, wanted);
-    writeRankLines(last);
+    writeRankLines(last, colour);
     writeRankDone(last.depth);
     // No kept win for the next turn to play on from: that turn searches afresh.
     turnState.lastTurnValue = 0;

@@ -20,6 +20,15 @@ const std::regex RANK_LINE(
 const std::regex INFO_LINE("NBEST INFO depth ([0-9]+) nodes [0-9]+ ms [0-9]+ nps [0-9]+");
 const std::regex DONE_LINE("NBEST DONE depth ([0-9]+) nodes [0-9]+ ms [0-9]+");
 
+// Reads up to the first NBEST INFO line: one iteration has been ranked.
+void awaitFirstIteration(EngineProcess& engine) {
+    for (;;) {
+        const std::string line = engine.readLine();
+        if (line.rfind("NBEST INFO", 0) == 0 || line == EngineProcess::TIMEOUT || line == EngineProcess::CLOSED)
+            return;
+    }
+}
+
 // The lines up to NBEST DONE (returned); the others go to before.
 std::string readUntilDone(EngineProcess& engine, std::vector<std::string>& before, int timeoutMs) {
     for (;;) {
@@ -61,7 +70,8 @@ std::set<std::string> pointsOf(const std::vector<Stone>& stones) {
 TEST(DriverNBest, RanksDistinctMovesAfterEveryIterationThenRepeatsTheLast) {
     EngineProcess engine;
     session::configure(engine);
-    engine.send("INFO timeout_turn 1500");
+    engine.send("INFO max_node -1");  // only max_depth ends the deepening
+    engine.send("INFO max_depth 5");
     startGame(engine, 15);
     sendStones(engine, "QVBOARD", MIDDLE_GAME);
     engine.send("QVNBEST 3");
@@ -88,9 +98,9 @@ TEST(DriverNBest, RanksDistinctMovesAfterEveryIterationThenRepeatsTheLast) {
             EXPECT_EQ(line.rfind("MESSAGE", 0), 0u) << line;
         }
     }
-    ASSERT_GE(blocks.size(), 3u) << "fewer than two iterations";
+    ASSERT_EQ(blocks.size(), 6u);
     EXPECT_EQ(blocks.back(), blocks[blocks.size() - 2]);
-    EXPECT_EQ(std::stoi(doneMatch[1]), lastInfoDepth);
+    EXPECT_EQ(std::stoi(doneMatch[1]), 5);
     // No move follows, and the position is unchanged: white still to move.
     session::expectSilenceThenAbout(engine);
     engine.send("BOARD");
@@ -101,17 +111,32 @@ TEST(DriverNBest, RanksDistinctMovesAfterEveryIterationThenRepeatsTheLast) {
     EXPECT_TRUE(session::parseMove(readMove(engine), 15, 15));
 }
 
-TEST(DriverNBest, WonPositionRanksItsFivePointFirst) {
+// The last line before NBEST DONE after QVNBEST 3 on the position.
+std::string finalFirstRank(const std::vector<Stone>& stones) {
     EngineProcess engine;
     session::configure(engine);
+    engine.send("INFO max_node -1");  // a loaded machine cannot cut it short
+    engine.send("INFO max_depth 4");
     startGame(engine, 15);
-    // Black to move with a four closed at 2,7: only 7,7 completes the five.
-    sendStones(engine, "QVBOARD", {{3, 7}, {2, 7}, {4, 7}, {4, 9}, {5, 7}, {5, 9}, {6, 7}, {12, 12}});
+    sendStones(engine, "QVBOARD", stones);
     engine.send("QVNBEST 3");
     std::vector<std::string> lines;
     EXPECT_TRUE(std::regex_match(readUntilDone(engine, lines, timeBound(3000)), DONE_LINE));
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back().rfind("NBEST 1 7,7 value W1 ", 0), 0u) << lines.back();
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it)
+        if (it->rfind("NBEST 1 ", 0) == 0) return *it;
+    return "no rank 1";
+}
+
+TEST(DriverNBest, ProvenWinsCountTheStonesToTheFive) {
+    // Black to move with a four closed at 2,7: only 7,7 completes the five.
+    EXPECT_EQ(finalFirstRank({{3, 7}, {2, 7}, {4, 7}, {4, 9}, {5, 7}, {5, 9}, {6, 7}, {12, 12}})
+                  .rfind("NBEST 1 7,7 value W1 ", 0),
+              0u);
+    // Two threes closed at one end meet at 7,7: a double four there, white
+    // blocks one, black's five is the third stone.
+    const std::string doubleFour = finalFirstRank({{3, 7}, {2, 7}, {4, 7}, {7, 2}, {5, 7}, {12, 12},
+                                                   {7, 3}, {0, 12}, {7, 4}, {12, 0}, {7, 5}, {14, 5}});
+    EXPECT_EQ(doubleFour.rfind("NBEST 1 7,7 value W3 ", 0), 0u) << doubleFour;
 }
 
 TEST(DriverNBest, StopOrAnotherCommandEndsItWithTheFinalLinesAndNoMove) {
@@ -121,7 +146,7 @@ TEST(DriverNBest, StopOrAnotherCommandEndsItWithTheFinalLinesAndNoMove) {
     startGame(engine, 15);
     sendStones(engine, "QVBOARD", MIDDLE_GAME);
     engine.send("QVNBEST 2");
-    pause(500);
+    awaitFirstIteration(engine);
     auto sent = std::chrono::steady_clock::now();
     engine.send("QVSTOP");
     std::vector<std::string> lines;
@@ -134,7 +159,7 @@ TEST(DriverNBest, StopOrAnotherCommandEndsItWithTheFinalLinesAndNoMove) {
 
     // A move request stops the analysis too; its move follows the DONE line.
     engine.send("QVNBEST 2");
-    pause(500);
+    awaitFirstIteration(engine);
     engine.send("INFO timeout_turn 300");  // taken at once, the analysis goes on
     sent = std::chrono::steady_clock::now();
     engine.send("TURN 9,9");

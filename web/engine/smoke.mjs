@@ -1,7 +1,8 @@
 // A quick check of the WebAssembly engine under node, run by hand after
 // `make web`:
 //   node web/engine/smoke.mjs [build-web]          plays two moves and a BOARD
-//   node web/engine/smoke.mjs [build-web] --bench  also runs the bench signature
+//   node web/engine/smoke.mjs [build-web] --bench[=depth]
+//                                                   also runs the bench signature
 // Exits with status 1 when the engine does not answer as expected.
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -41,5 +42,13 @@ console.log(send('INFO max_memory 67108864', 'INFO timeout_turn 500', 'START 15'
 expectMove(send('BEGIN'), 'BEGIN');
 expectMove(send('TURN 8,8'), 'TURN 8,8');
 expectMove(send('BOARD', '7,7,1', '8,7,2', '7,8,1', '8,8,2', 'DONE'), 'BOARD');
-if (args.includes('--bench')) engine.ccall('vodaroBench', null, ['number'], [7]);
+const analysis = send('QVNBEST 2');
+const done = analysis.filter((l) => l.startsWith('NBEST DONE'));
+if (done.length !== 1 || analysis.at(-1) !== done[0] || !analysis.at(-2)?.startsWith('NBEST 2 ')) {
+  console.error('FAIL QVNBEST 2:', analysis);
+  process.exit(1);
+}
+console.log(`QVNBEST 2: ${analysis.at(-3)} / ${done[0]}`);
+const bench = args.find((a) => a.startsWith('--bench'));
+if (bench) engine.ccall('vodaroBench', null, ['number'], [Number(bench.split('=')[1] ?? 7)]);
 console.log('smoke check passed');

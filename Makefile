@@ -83,7 +83,7 @@ clean:
 
 # The engine as WebAssembly for the browser page, built with Debian's emscripten
 # (package emscripten) into build-web/, and the site in build-web/site/: the
-# module, its worker script and the page's files. The linker runs node scripts
+# modules without and with threads, the worker script and the page's files. The linker runs node scripts
 # that need Debian's node-acorn, which a node installed outside Debian only
 # finds through NODE_PATH.
 WEB_BUILD ?= build-web
@@ -92,7 +92,8 @@ web:
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
 	rm -rf $(WEB_BUILD)/site
 	mkdir -p $(WEB_BUILD)/site
-	cp $(WEB_BUILD)/vodaro.js $(WEB_BUILD)/vodaro.wasm web/engine/engine-worker.js $(WEB_BUILD)/site/
+	cp $(WEB_BUILD)/vodaro.js $(WEB_BUILD)/vodaro.wasm $(WEB_BUILD)/vodaro-mt.js $(WEB_BUILD)/vodaro-mt.wasm \
+	  $(WEB_BUILD)/vodaro-mt.worker.js web/engine/engine-worker.js $(WEB_BUILD)/site/
 	if [ -d web/page ]; then cp -R web/page/. $(WEB_BUILD)/site/; fi
 
 # The analysis board in the browser. `make web-serve` serves the site that

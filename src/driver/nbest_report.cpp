@@ -32,8 +32,11 @@ int stoneOfFive(const RankedMove& m, int depth, int colour, bool win) {
     return estimatedStoneOfFive(win ? m.value : -m.value, depth, win);
 }
 
+// The start is the request's time, read on the thread that took the command;
+// clocks of two threads may differ by a millisecond (WebAssembly's do).
 int elapsedMs() {
-    return clockMs() - mainThread.control.turnStartTime;
+    const int ms = clockMs() - mainThread.control.turnStartTime;
+    return ms > 0 ? ms : 0;
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The WebAssembly engine's entry points, called by engine-worker.js: the command
 // loop of main.cpp turned inside out, since a worker receives its lines one
-// message at a time instead of reading them.
+// message at a time instead of reading them. Built twice: without threads
+// (inline_brain.cpp runs each search inside the command that starts it) and
+// with them (the native brain thread; the worker's own thread stays free to
+// take QVSTOP).
 #include <emscripten/emscripten.h>
 
 #include <cstdio>
@@ -9,9 +12,14 @@
 #include "core/output.h"
 #include "core/settings.h"
 #include "driver/bench_mode.h"
+#include "protocol/brain_thread.h"
 #include "protocol/command_match.h"
 #include "protocol/dispatcher.h"
 #include "protocol/line_reader.h"
+
+#ifdef __EMSCRIPTEN_PTHREADS__
+#include <mutex>
+#endif
 
 namespace {
 
@@ -33,6 +41,40 @@ EM_JS(void, postEngineText, (const char* text, int len), {
     Module.onEngineText(UTF8ToString(text, len));
 });
 
+#ifdef __EMSCRIPTEN_PTHREADS__
+// Only the worker's own thread may post, and the brain thread writes too: all
+// output waits here, in the order written, until vodaroFlush posts it.
+struct OutputQueue {
+    static constexpr size_t RESERVE = 1 << 16;  // room enough that writing seldom allocates
+    std::mutex lock;
+    std::string text;
+    std::string posting;  // swapped with text by the flush, so both keep their room
+};
+OutputQueue queued;
+
+void queueEngineText(const char* text, int len) {
+    std::lock_guard<std::mutex> hold(queued.lock);
+    queued.text.append(text, static_cast<size_t>(len));
+}
+
+void flushQueuedText() {
+    {
+        std::lock_guard<std::mutex> hold(queued.lock);
+        queued.text.swap(queued.posting);
+    }
+    if (!queued.posting.empty()) postEngineText(queued.posting.data(), static_cast<int>(queued.posting.size()));
+    queued.posting.clear();
+}
+#endif
+
+void installOutputSink() {
+#ifdef __EMSCRIPTEN_PTHREADS__
+    setOutputSink(queueEngineText);
+#else
+    setOutputSink(postEngineText);
+#endif
+}
+
 bool startsList(const char* line) {
     if (matchCommand("qvblockreset", line)) return false;
     return matchCommand("board", line) || matchCommand("qvboard", line) ||
@@ -47,7 +89,8 @@ void runPending() {
     for (int c = std::getc(in); c != EOF; c = std::getc(in)) {
         std::ungetc(c, in);
         dispatchLine(readLine());
-        // Without threads no helper search can start: thread_num has no effect here.
+        // Helper threads would need workers started on this thread's event
+        // loop while it may be waiting for the search: the brain searches alone.
         settings.threadNum.store(1);
     }
     setLineInput(nullptr);
@@ -61,7 +104,12 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void vodaroStart() {
     settings.maxMemory.store(BROWSER_MAX_MEMORY);
-    setOutputSink(postEngineText);
+#ifdef __EMSCRIPTEN_PTHREADS__
+    queued.text.reserve(OutputQueue::RESERVE);
+    queued.posting.reserve(OutputQueue::RESERVE);
+#endif
+    installOutputSink();
+    startBrainThread();
 }
 
 // One protocol line, without its line end.
@@ -75,17 +123,26 @@ EMSCRIPTEN_KEEPALIVE void vodaroLine(const char* line) {
         return;
     }
     runPending();
+#ifdef __EMSCRIPTEN_PTHREADS__
+    flushQueuedText();
+#endif
 }
 
+#ifdef __EMSCRIPTEN_PTHREADS__
+// Posts what the brain thread wrote meanwhile; the worker script calls it on a timer.
+EMSCRIPTEN_KEEPALIVE void vodaroFlush() { flushQueuedText(); }
+#else
 // The native `bench` signature and speed, for comparing this build with the
 // native engine (web/engine/smoke.mjs). It writes to standard output, which
 // the module prints. The bench's tables are the native default size, whatever
-// memory limit the page set.
+// memory limit the page set. (Not in the threaded build, where it would search
+// beside the brain thread's table preparation.)
 EMSCRIPTEN_KEEPALIVE void vodaroBench(int depth) {
     const int limit = settings.maxMemory.exchange(0);
     runBench(depth);
     settings.maxMemory.store(limit);
-    setOutputSink(postEngineText);
+    installOutputSink();
 }
+#endif
 
 }  // extern "C"

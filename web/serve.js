@@ -3,9 +3,10 @@
 // use SharedArrayBuffer) and the MIME types browsers insist on, wasm's above
 // all. No dependencies: node's own http server.
 //
-//   node web/serve.js [--port 8080] [--root build-web/site]
+//   node web/serve.js [--port 8080] [--root build-web/site] [--no-isolation]
 // The port also comes from $PORT; port 0 picks a free one. The address is
-// printed once the server listens.
+// printed once the server listens. --no-isolation leaves the isolation
+// headers out, so that the page runs the single-threaded engine.
 
 import { createReadStream, promises as fs } from 'node:fs';
 import { createServer } from 'node:http';
@@ -49,11 +50,11 @@ function fileFor(root, urlPath) {
   return file === root || file.startsWith(root + sep) ? file : null;
 }
 
-async function respond(root, request, response) {
+async function respond(root, isolation, request, response) {
   const file = fileFor(root, request.url);
   const stat = file && (await fs.stat(file).catch(() => null));
   if (!stat || !stat.isFile() || !['GET', 'HEAD'].includes(request.method)) {
-    response.writeHead(stat ? 405 : 404, { 'Content-Type': 'text/plain; charset=utf-8', ...ISOLATION });
+    response.writeHead(stat ? 405 : 404, { 'Content-Type': 'text/plain; charset=utf-8', ...isolation });
     response.end(stat ? 'method not allowed\n' : 'not found\n');
     return;
   }
@@ -61,7 +62,7 @@ async function respond(root, request, response) {
     'Content-Type': MIME[extname(file).toLowerCase()] ?? 'application/octet-stream',
     'Content-Length': stat.size,
     'Cache-Control': 'no-cache',
-    ...ISOLATION,
+    ...isolation,
   });
   if (request.method === 'HEAD') response.end();
   else createReadStream(file).pipe(response);
@@ -71,9 +72,10 @@ const args = process.argv.slice(2);
 const here = dirname(fileURLToPath(import.meta.url));
 const root = resolve(option(args, '--root', join(here, '..', 'build-web', 'site')));
 const port = Number(option(args, '--port', process.env.PORT ?? 8080));
+const isolation = args.includes('--no-isolation') ? {} : ISOLATION;
 
 const server = createServer((request, response) => {
-  respond(root, request, response).catch(() => { response.destroy(); });
+  respond(root, isolation, request, response).catch(() => { response.destroy(); });
 });
 server.listen(port, 'localhost', () => {
   console.log(`Serving ${root} at http://localhost:${server.address().port}/`);

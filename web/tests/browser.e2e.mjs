@@ -21,14 +21,15 @@ const SHOTS = join(REPO, 'build', 'web-test');
 // Generous: only a page or engine that hangs runs into it.
 const WAIT = { timeout: 60000 };
 
-let server;
+const servers = [];
 let browser;
 let page;
 let url;
 
-function startServer() {
-  server = spawn(process.execPath, [join(REPO, 'web', 'serve.js'), '--port', '0', '--root', SITE],
+function startServer(...options) {
+  const server = spawn(process.execPath, [join(REPO, 'web', 'serve.js'), '--port', '0', '--root', SITE, ...options],
     { stdio: ['ignore', 'pipe', 'inherit'] });
+  servers.push(server);
   return new Promise((resolve, reject) => {
     server.stdout.on('data', (chunk) => {
       const m = /http:\/\/localhost:\d+\//.exec(String(chunk));
@@ -106,7 +107,7 @@ before(async () => {
 
 after(async () => {
   await browser?.close();
-  server?.kill();
+  for (const server of servers) server.kill();
 });
 
 test('the page loads and its engine starts', async (t) => {
@@ -122,9 +123,12 @@ test('the page loads and its engine starts', async (t) => {
   const loadMs = Date.now() - started;
   assert.equal(await page.$eval('#fatal', (el) => el.hidden), true);
   // What serve.js must get right: wasm's MIME type and the isolation headers.
-  assert.equal(types['vodaro.wasm'], 'application/wasm');
+  const wasm = Object.keys(types).filter((name) => name.endsWith('.wasm'));
+  assert.ok(wasm.length > 0);
+  for (const name of wasm) assert.equal(types[name], 'application/wasm', name);
   assert.equal(await page.evaluate(() => crossOriginIsolated), true);
-  t.diagnostic(`page ready with its engine in ${loadMs} ms, ${bytes} bytes downloaded`);
+  const engine = await page.$eval('#engineInfo', (el) => el.textContent);
+  t.diagnostic(`page ready with its engine (${wasm.join(', ')}; ${engine}) in ${loadMs} ms, ${bytes} bytes downloaded`);
 });
 
 test('a browser without WebAssembly or workers is told what it lacks', async () => {
@@ -181,4 +185,31 @@ test('analysis shows the best lines and steps through one', async (t) => {
   t.diagnostic(`analysis after 5 s: ${stats}`);
   await page.screenshot({ path: join(SHOTS, 'analysis.png') });
   await page.select('#mode', 'play');
+});
+
+test('without isolation the single-threaded engine plays, and is replaced to stop', async () => {
+  const isolated = { page, url };
+  url = await startServer('--no-isolation');
+  page = await browser.newPage();
+  await page.setViewport({ width: 1200, height: 900 });
+  try {
+    await page.goto(url);
+    await page.waitForFunction(() => document.getElementById('status').dataset.state !== 'loading', WAIT);
+    assert.equal(await page.$eval('#engineInfo', (el) => el.textContent), 'engine: WebAssembly');
+    await newGame(0);
+    await playAgainstEngine(CENTRE, 1);
+    // Analysis never ends by itself here: the next position must end the
+    // worker and set up a new one, whose lines then are for that position.
+    await page.select('#mode', 'analysis');
+    await page.waitForSelector('#analysisLines tr', WAIT);
+    await clickPoint(10, 10);
+    await page.waitForFunction(() => document.querySelectorAll('#analysisLines tr').length > 0, WAIT);
+    const taken = new Set((await recordedMoves()).map(([x, y]) => `${x},${y}`));
+    assert.equal(taken.size, 3);
+    const candidates = await page.$$eval('#board .candidate', (els) => els.map((e) => `${e.dataset.x},${e.dataset.y}`));
+    assert.ok(candidates.length > 0 && candidates.every((c) => !taken.has(c)));
+  } finally {
+    await page.close();
+    ({ page, url } = isolated);
+  }
 });

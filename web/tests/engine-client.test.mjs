@@ -63,3 +63,16 @@ test('a stoppable search is stopped, and its move is not taken for the next repl
   assert.deepEqual(await second, { x: 8, y: 8 });
   assert.equal(workers.length, 1);
 });
+
+test('a request made while the previous one waits for its worker replaces it', async () => {
+  const { client, workers } = startClient();
+  const first = client.analyse([], 2, () => {});
+  await settle();
+  const second = client.think([{ x: 7, y: 7 }], 300);
+  await startedWorker(workers, 0, false);
+  assert.deepEqual(await first, { cancelled: true });
+  assert.ok(!workers[0].posted.includes('QVNBEST 2'));
+  assert.deepEqual(workers[0].posted.slice(-4), ['INFO timeout_turn 300', 'BOARD', '7,7,2', 'DONE']);
+  workers[0].say('8,8');
+  assert.deepEqual(await second, { x: 8, y: 8 });
+});

@@ -110,18 +110,24 @@ export class EngineClient {
   request(job) {
     const ticket = ++this.latest;
     this.stopCurrent();
-    const run = this.queue.then(() => (ticket === this.latest ? this.run(job) : { cancelled: true }));
+    const run = this.queue.then(() => this.run(job, ticket));
     this.queue = run.catch(() => {});
     return run;
   }
 
-  async run(job) {
+  // A request made while this one waited for the worker or its set-up has
+  // found no exchange to stop: this one must see for itself that it is over.
+  async run(job, ticket) {
+    const superseded = () => ticket !== this.latest;
+    if (superseded()) return { cancelled: true };
     await this.ready;
+    if (superseded()) return { cancelled: true };
     if (this.appliedSetup !== this.setupKey()) {
       const key = this.setupKey();
       const started = await this.exchange({ lines: this.setupLines(), isEnd: (t) => /^(OK|ERROR)/.test(t) });
       if (started.cancelled) return started;
       this.appliedSetup = key;
+      if (superseded()) return { cancelled: true };
     }
     return this.exchange(job);
   }

@@ -202,10 +202,12 @@ test('without isolation the single-threaded engine plays, and is replaced to sto
     // worker and set up a new one, whose lines then are for that position.
     await page.select('#mode', 'analysis');
     await page.waitForSelector('#analysisLines tr', WAIT);
-    await clickPoint(10, 10);
+    const played = new Set((await recordedMoves()).map(([x, y]) => `${x},${y}`));
+    const [x, y] = [[10, 10], [11, 11], [3, 3]].find(([px, py]) => !played.has(`${px},${py}`));
+    await clickPoint(x, y);
     await page.waitForFunction(() => document.querySelectorAll('#analysisLines tr').length > 0, WAIT);
-    const taken = new Set((await recordedMoves()).map(([x, y]) => `${x},${y}`));
-    assert.equal(taken.size, 3);
+    const taken = new Set((await recordedMoves()).map(([mx, my]) => `${mx},${my}`));
+    assert.ok(taken.size === 3 && taken.has(`${x},${y}`));
     const candidates = await page.$$eval('#board .candidate', (els) => els.map((e) => `${e.dataset.x},${e.dataset.y}`));
     assert.ok(candidates.length > 0 && candidates.every((c) => !taken.has(c)));
   } finally {

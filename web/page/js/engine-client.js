@@ -13,10 +13,9 @@ const MAX_MEMORY = 67108864;
 const ENDLESS_MS = 86400000;
 
 export class EngineClient {
-  constructor(createWorker, { onFatal = () => {}, onLine = () => {}, onReady = () => {} } = {}) {
+  constructor(createWorker, { onFatal = () => {}, onReady = () => {} } = {}) {
     this.createWorker = createWorker;
     this.onFatal = onFatal;
-    this.onLine = onLine;
     this.onReady = onReady;
     this.setup = { size: 15, rule: 0 };
     this.current = null;
@@ -51,7 +50,6 @@ export class EngineClient {
   }
 
   receiveLine(text) {
-    this.onLine(text);
     const exchange = this.current;
     if (!exchange) return;
     if (exchange.onLine) exchange.onLine(text);

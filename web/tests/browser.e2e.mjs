@@ -183,6 +183,12 @@ test('analysis shows the best lines and steps through one', async (t) => {
   const stats = await page.$eval('#analysisStats', (el) => el.textContent);
   assert.match(stats, /^depth \d+/);
   t.diagnostic(`analysis after 5 s: ${stats}`);
+  await page.click('#pvNext');
+  await page.click('#pvNext');
+  await page.screenshot({ path: join(SHOTS, 'analysis-line.png') });
+  for (let i = 0; i < 3; i++) await page.click('#pvPrev');
+  assert.equal(await page.$$eval('#board .stone.ghost', (els) => els.length), ghostsBefore);
+  assert.equal(await page.$$eval('#board .candidate', (els) => els.length), 3);
   await page.screenshot({ path: join(SHOTS, 'analysis.png') });
   await page.select('#mode', 'play');
 });

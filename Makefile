@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all run test engine clean asan tsan bench windows wine-test gomocup gomocup-test native fuzz
+.PHONY: all run test engine clean asan tsan bench windows wine-test gomocup gomocup-test native fuzz web
 
 all: engine
 
@@ -84,3 +84,34 @@ fuzz:
 
 clean:
 	rm -rf build build-asan build-tsan build-native build-fuzz
+
+# The engine as WebAssembly for the browser page, built with Debian's emscripten
+# (package emscripten) into build-web/, and the site in build-web/site/: the
+# modules without and with threads, the worker script and the page's files. The linker runs node scripts
+# that need Debian's node-acorn, which a node installed outside Debian only
+# finds through NODE_PATH.
+WEB_BUILD ?= build-web
+web:
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S web/engine -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
+	rm -rf $(WEB_BUILD)/site
+	mkdir -p $(WEB_BUILD)/site
+	cp $(WEB_BUILD)/vodaro.js $(WEB_BUILD)/vodaro.wasm $(WEB_BUILD)/vodaro-mt.js $(WEB_BUILD)/vodaro-mt.wasm \
+	  $(WEB_BUILD)/vodaro-mt.worker.js web/engine/engine-worker.js $(WEB_BUILD)/site/
+	if [ -d web/page ]; then cp -R web/page/. $(WEB_BUILD)/site/; fi
+
+# The analysis board in the browser. `make web-serve` serves the site that
+# `make web` assembles on http://localhost:$(WEB_PORT)/ with the headers a
+# threaded engine needs; `make web-test` runs the page's unit tests under node
+# and the browser test in headless Chromium (screenshots in build/web-test/).
+WEB_PORT ?= 8080
+.PHONY: web-serve web-test
+web-serve: web
+	node web/serve.js --port $(WEB_PORT)
+
+web/node_modules/.package-lock.json: web/package.json web/package-lock.json
+	cd web && npm ci --no-audit --no-fund
+
+web-test: web web/node_modules/.package-lock.json
+	node --test web/tests/*.test.mjs
+	node --test web/tests/browser.e2e.mjs

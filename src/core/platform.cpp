@@ -131,6 +131,14 @@ namespace {
 constexpr size_t SMALL_PAGE = 4096;
 constexpr size_t HUGE_PAGE = 2u << 20;
 
+// WebAssembly (emscripten) has no huge pages, and its munmap gives back whole
+// mappings only: trimming one fails, and with threads leaves its lock held.
+#ifdef __EMSCRIPTEN__
+constexpr bool ALIGN_TO_HUGE_PAGES = false;
+#else
+constexpr bool ALIGN_TO_HUGE_PAGES = true;
+#endif
+
 void* mapAnonymous(size_t bytes) {
     void* block = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     return block == MAP_FAILED ? nullptr : block;
@@ -141,7 +149,7 @@ size_t roundUp(size_t n, size_t unit) { return (n + unit - 1) / unit * unit; }
 }  // namespace
 
 void* platformZeroedAlloc(size_t bytes) {
-    if (bytes < HUGE_PAGE) return mapAnonymous(bytes);
+    if (!ALIGN_TO_HUGE_PAGES || bytes < HUGE_PAGE) return mapAnonymous(bytes);
     // Map a huge page more than asked for, then give back the unaligned head and
     // the tail, so the block starts on a huge-page boundary.
     const size_t span = roundUp(bytes, SMALL_PAGE) + HUGE_PAGE;

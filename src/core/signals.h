@@ -5,6 +5,7 @@
 struct BrainSignals {
     std::atomic<int> stopRequest{0};     // 1 asks the running search to stop
     std::atomic<int> balanceRequest{0};  // 1 makes the next hand-over run the balance driver
+    std::atomic<int> nbestRequest{0};    // n > 0: the next hand-over ranks n root moves (QVNBEST)
 };
 
 extern BrainSignals brainSignals;

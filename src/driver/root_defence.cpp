@@ -74,7 +74,7 @@ void refuteLosingRootMoves(int colour) {
             return;
         }
         if (v > 0) {
-            mainThread.state.rootRefuted[x] |= 1u << y;
+            markRootRefuted(mainThread.state, x, y);
             ++refuted;
         }
     }

@@ -9,9 +9,6 @@
 // and extensions.
 constexpr int MAX_ITERATION_DEPTH = MAX_PLY / 2;
 
-// Root window of a full search.
-constexpr int ROOT_WINDOW = 100000000;
-
 // The time this turn may use: timeout_turn, or less when the match clock's
 // share for this move is smaller (see turnBudgetFor).
 int computeTurnBudget();

@@ -8,8 +8,7 @@
 
 #include "core/clock.h"
 #include "core/signals.h"
-#include "driver/balance_driver.h"
-#include "driver/turn_driver.h"
+#include "driver/driver_choice.h"
 #include "driver/turn_limits.h"
 
 namespace {
@@ -33,7 +32,7 @@ struct HandOver {
     std::mutex lock;
     std::condition_variable changed;
     BrainState state = BrainState::STARTING;
-    bool balanceRun = false;           // the handed-over run is the balance driver
+    DriverRun run;                     // the driver the handed-over search runs
     int askedAt = 0;                   // clock when the handed-over search was asked for
     bool preparationWanted = false;    // table preparation asked for and not yet run
     int lastCommandAt = 0;             // clock when the main thread last took a command
@@ -70,16 +69,12 @@ void runInState(std::unique_lock<std::mutex>& held, BrainState state, Work work)
 }
 
 void runHandedOver(std::unique_lock<std::mutex>& held) {
-    const bool balance = handOver.balanceRun;
+    const DriverRun run = handOver.run;
     const int askedAt = handOver.askedAt;
-    runInState(held, BrainState::RUNNING, [balance, askedAt] {
+    runInState(held, BrainState::RUNNING, [run, askedAt] {
         // The turn's clock runs from the request: waiting for the brain counts.
         setTurnRequestTime(askedAt);
-        if (balance) {
-            balanceDriver();
-        } else {
-            turnDriver();
-        }
+        runDriver(run);
     });
 }
 
@@ -142,7 +137,7 @@ void startSearch() {
     std::unique_lock<std::mutex> held(handOver.lock);
     handOver.changed.wait(held, idle);  // callers stop first; a table preparation may still run
     brainSignals.stopRequest.store(0);
-    handOver.balanceRun = brainSignals.balanceRequest.exchange(0) == 1;
+    handOver.run = takeDriverRequest();
     handOver.askedAt = askedAt;
     handOver.state = BrainState::HANDED_OVER;
     handOver.changed.notify_all();

@@ -98,6 +98,15 @@ void balanceCommand(const char*) {
     startSearch();
 }
 
+// The count is clamped by the analysis (1 ... 10 and the playable points).
+void nbestCommand(const char* args) {
+    stopAndEnsureBoard();
+    int count[1];
+    if (scanIntegers(args, "%d", count) < 1) return sendReply("ERROR QVNBEST needs a count of moves");
+    brainSignals.nbestRequest.store(count[0] < 1 ? 1 : count[0]);
+    startSearch();
+}
+
 struct Command {
     const char* word;  // lower case; tested in table order, first prefix match wins
     void (*run)(const char* args);
@@ -122,6 +131,7 @@ const Command commands[] = {
     {"qvshowforbid", showForbiddenCommand},
     {"qvhashclear", hashClearCommand},
     {"qvbalance", balanceCommand},
+    {"qvnbest", nbestCommand},
 };
 
 }  // namespace

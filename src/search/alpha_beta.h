@@ -5,6 +5,9 @@
 
 struct SearchThread;
 
+// Root window of a full search: wider than any score, so the root's value is exact.
+constexpr int ROOT_WINDOW = 100000000;
+
 // Searches with thread t's position and work areas; the root's results land in t.root.
 int alphaBeta(SearchThread& t, int depth, int alpha, int beta, int side, int credit);
 

@@ -13,8 +13,9 @@ struct SearchState {
     uint64_t plyNodeCounter[MAX_PLY];
     // Row p: the best line below the node at ply p, that node's move first.
     PvLine pvRows[MAX_PLY];
-    // Bit y of word x: a root move after which the opponent's win by threats
-    // is proven. The root skips these as it skips blocked points.
+    // Bit y of word x: a root move the root skips as it skips blocked points:
+    // one after which the opponent's win by threats is proven, or one that the
+    // multi-line analysis has ranked already in this iteration.
     uint32_t rootRefuted[MAX_SIDE];
 };
 
@@ -26,6 +27,9 @@ constexpr int LAST_NODE_PLY = MAX_PLY - 8;
 
 inline bool isRootRefuted(const SearchState& s, int x, int y) {
     return (s.rootRefuted[x] >> y) & 1u;
+}
+inline void markRootRefuted(SearchState& s, int x, int y) {
+    s.rootRefuted[x] |= 1u << y;
 }
 inline void clearRootRefuted(SearchState& s) {
     for (uint32_t& word : s.rootRefuted) word = 0;

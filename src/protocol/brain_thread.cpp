@@ -9,6 +9,7 @@
 #include "core/clock.h"
 #include "core/signals.h"
 #include "driver/balance_driver.h"
+#include "driver/swap2_driver.h"
 #include "driver/turn_driver.h"
 #include "driver/turn_limits.h"
 
@@ -33,7 +34,7 @@ struct HandOver {
     std::mutex lock;
     std::condition_variable changed;
     BrainState state = BrainState::STARTING;
-    bool balanceRun = false;           // the handed-over run is the balance driver
+    int driver = TURN_DRIVER;          // the handed-over run's driver (DriverKind)
     int askedAt = 0;                   // clock when the handed-over search was asked for
     bool preparationWanted = false;    // table preparation asked for and not yet run
     int lastCommandAt = 0;             // clock when the main thread last took a command
@@ -69,17 +70,21 @@ void runInState(std::unique_lock<std::mutex>& held, BrainState state, Work work)
     handOver.changed.notify_all();
 }
 
+void runDriver(int driver) {
+    switch (driver) {
+        case BALANCE_DRIVER: balanceDriver(); break;
+        case SWAP2_DRIVER: swap2Driver(); break;
+        default: turnDriver(); break;
+    }
+}
+
 void runHandedOver(std::unique_lock<std::mutex>& held) {
-    const bool balance = handOver.balanceRun;
+    const int driver = handOver.driver;
     const int askedAt = handOver.askedAt;
-    runInState(held, BrainState::RUNNING, [balance, askedAt] {
+    runInState(held, BrainState::RUNNING, [driver, askedAt] {
         // The turn's clock runs from the request: waiting for the brain counts.
         setTurnRequestTime(askedAt);
-        if (balance) {
-            balanceDriver();
-        } else {
-            turnDriver();
-        }
+        runDriver(driver);
     });
 }
 
@@ -142,7 +147,7 @@ void startSearch() {
     std::unique_lock<std::mutex> held(handOver.lock);
     handOver.changed.wait(held, idle);  // callers stop first; a table preparation may still run
     brainSignals.stopRequest.store(0);
-    handOver.balanceRun = brainSignals.balanceRequest.exchange(0) == 1;
+    handOver.driver = brainSignals.driverRequest.exchange(TURN_DRIVER);
     handOver.askedAt = askedAt;
     handOver.state = BrainState::HANDED_OVER;
     handOver.changed.notify_all();

@@ -1,6 +1,7 @@
 #pragma once
-// The brain thread runs one driver per hand-over (the turn driver, or the balance
-// driver after QVBALANCE) while the main thread keeps reading commands.
+// The brain thread runs one driver per hand-over (the turn driver, the balance
+// driver after QVBALANCE or the swap2 driver after SWAP2BOARD) while the main
+// thread keeps reading commands.
 //
 // Guarantees: exactly one driver run per startSearch; stopSearch returns only when
 // no driver runs, including a search handed over but not yet begun; with nothing
@@ -16,8 +17,8 @@
 // Starts the brain thread and returns once it waits for its first hand-over.
 void startBrainThread();
 
-// Hands one search to the brain thread. The stop request is cleared; the balance
-// request, if raised, is consumed and makes this run the balance driver.
+// Hands one search to the brain thread. The stop request is cleared; the driver
+// request is consumed and names this run's driver (the turn driver when unset).
 void startSearch();
 
 // Raises the stop request and returns once no driver runs (and the tasks deferred

@@ -93,8 +93,15 @@ void showForbiddenCommand(const char*) { runWhenIdle(listForbiddenPoints); }
 void hashClearCommand(const char*) { runWhenIdle(clearHashTables); }
 
 void balanceCommand(const char*) {
-    brainSignals.balanceRequest.store(1);
+    brainSignals.driverRequest.store(BALANCE_DRIVER);
     stopAndEnsureBoard();
+    startSearch();
+}
+
+void swap2Command(const char*) {
+    stopAndEnsureBoard();
+    if (!readSwap2List()) return;
+    brainSignals.driverRequest.store(SWAP2_DRIVER);
     startSearch();
 }
 
@@ -122,6 +129,7 @@ const Command commands[] = {
     {"qvshowforbid", showForbiddenCommand},
     {"qvhashclear", hashClearCommand},
     {"qvbalance", balanceCommand},
+    {"swap2board", swap2Command},
 };
 
 }  // namespace

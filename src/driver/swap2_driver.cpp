@@ -39,7 +39,8 @@ struct Swap2Clock {
 // The turn search for white, the side to move after three or five stones, on
 // percent of the turn. Leaves white's move in mainThread.root.
 int judgeForWhite(const Swap2Clock& clock, int percent) {
-    mainThread.control.turnBudget = static_cast<int>(static_cast<int64_t>(clock.budget) * percent / 100);
+    mainThread.control.turnBudget =
+        static_cast<int>(static_cast<int64_t>(clock.budget) * percent / 100);
     const int value = searchBestMove(WHITE, clock.start);
     sendReply("MESSAGE Swap2: %d for white to move, depth %d", reportedValue(value),
               mainThread.control.rootDepth);

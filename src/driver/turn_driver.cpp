@@ -243,7 +243,6 @@ int searchBestMove(int colour, int startTime) {
     return value;
 }
 
-
 void turnDriver() {
     const int colour = sideToMove();
     const int startTime = takeTurnStartTime();

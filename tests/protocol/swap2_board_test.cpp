@@ -112,14 +112,15 @@ TEST(Swap2Board, ClearOpeningsTakeTheSideAhead) {
         for (const ClearCase& c : CLEAR_CASES) {
             SCOPED_TRACE(std::string(c.name) + ", rule " + std::to_string(rule));
             sendSwap2(engine, c.stones);
-            const std::string answer = engine.readNonMessage(20000);
+            const std::string answer = engine.readNonMessage(timeBound(20000));
             std::vector<Stone> record = c.stones;
             if (c.swap) {
                 ASSERT_EQ(answer, "SWAP");
                 // White moves next, then the engine answers as black.
                 engine.send("TURN 14,0");
                 record.push_back({14, 0});
-                const std::vector<Stone> reply = pointsOf(engine.readNonMessage(20000), 15);
+                const std::vector<Stone> reply =
+                    pointsOf(engine.readNonMessage(timeBound(20000)), 15);
                 ASSERT_EQ(reply.size(), 1u);
                 record.push_back(reply[0]);
             } else {
@@ -137,9 +138,9 @@ TEST(Swap2Board, ClearOpeningsTakeTheSideAhead) {
 // runs nothing of what it held.
 TEST(Swap2Board, MalformedListsAreRefused) {
     const std::vector<std::vector<std::string>> lists = {
-        {"7,7", "15,3", "8,8"},                    // off the board
-        {"7,7", "8,8", "-1,0"},                    // off the board
-        {"7,7", "8,8", "7,7"},                     // repeated
+        {"7,7", "15,3", "8,8"},                      // off the board
+        {"7,7", "8,8", "-1,0"},                      // off the board
+        {"7,7", "8,8", "7,7"},                       // repeated
         {"1,1", "2,2", "3,3", "4,4", "5,5", "6,6"},  // six stones
         {"1,1"},
         {"1,1", "2,2"},

@@ -122,26 +122,31 @@ void deepenOverPairs(int colour, int n) {
 
 }  // namespace
 
-void balanceDriver() {
+int rankBalancedPairs(int colour) {
     const int savedDetail = settings.showDetail.exchange(0);  // the root writes no progress lines
-    const int colour = sideToMove();
     SearchControl& sc = mainThread.control;
-    resetTurnStatistics(mainThread.control);
-    sc.turnBudget = computeTurnBudget();
-    sc.turnStartTime = takeTurnStartTime();
     sc.searchStopFlag = 0;
-    applyRule();
-    checkHashSize();
     sc.rootDepth = 0;
-
     const int n = buildPairList(colour);
     sortPairs(n);
     if (n > 0) {
         deepenOverPairs(colour, n);
         sc.rootDepth -= 1;  // the last iteration that ran to its end
     }
+    settings.showDetail.store(savedDetail);
+    return n;
+}
+
+void balanceDriver() {
+    const int colour = sideToMove();
+    SearchControl& sc = mainThread.control;
+    resetTurnStatistics(mainThread.control);
+    sc.turnBudget = computeTurnBudget();
+    sc.turnStartTime = takeTurnStartTime();
+    applyRule();
+    checkHashSize();
+    const int n = rankBalancedPairs(colour);
     sc.turnStartTime = clockMs() - sc.turnStartTime;
     turnState.lastTurnValue = 0;
     writePairLine("(BALANCE MOVE) ", sc.rootDepth, sc.turnStartTime, n);
-    settings.showDetail.store(savedDetail);
 }

@@ -13,14 +13,14 @@ namespace {
 
 constexpr int LOSING_MOVE = -9999999;
 
-bool eligible(int x, int y, bool renjuBlack) {
+}  // namespace
+
+bool mayPlay(int colour, int x, int y) {
     Position& pos = mainThread.pos;
     if (pos.board[x][y] != EMPTY) return false;
-    if (game.blockTable[x][y].load(std::memory_order_relaxed) != 0) return false;
-    return !(renjuBlack && isForbidden(pos, x, y));
+    if (barredPoint(x, y)) return false;
+    return !(geometry.rule == RULE_RENJU && colour == BLACK && isForbidden(pos, x, y));
 }
-
-}  // namespace
 
 int scoreTrialMove(int colour) {
     Position& pos = mainThread.pos;
@@ -42,11 +42,10 @@ int scoreTrialMove(int colour) {
 
 int preselectMove(int colour) {
     Position& pos = mainThread.pos;
-    const bool renjuBlack = geometry.rule == RULE_RENJU && colour == BLACK;
     int best = NO_SCORE;
     for (int x = 0; x < geometry.sizeX; ++x) {
         for (int y = 0; y < geometry.sizeY; ++y) {
-            if (!eligible(x, y, renjuBlack)) continue;
+            if (!mayPlay(colour, x, y)) continue;
             makeMove(pos, x, y, colour);
             const int score = scoreTrialMove(colour);
             unmakeMove(pos, x, y, colour);

@@ -10,3 +10,7 @@ int preselectMove(int colour);
 
 // Score of the position after colour's trial move, from colour's point of view.
 int scoreTrialMove(int colour);
+
+// Whether colour may play (x, y) on the built board: empty, not blocked and,
+// for black under Renju, not forbidden.
+bool mayPlay(int colour, int x, int y);

@@ -73,29 +73,6 @@ bool findWinningPoint(int colour, int& x, int& y) {
     return firstUnbarred(openFours, x, y) && !forbiddenForUs(colour, x, y);
 }
 
-// Empty record: the centre, or the unblocked point nearest to it (sum of the
-// coordinate distances, first in x-then-y order).
-void chooseFirstMove() {
-    const int cx = game.sizeX / 2;
-    const int cy = game.sizeY / 2;
-    setBestMove(cx, cy);
-    // A degenerate extent names no point: the refusal of the move reports it.
-    if (cx < 0 || cy < 0 || cx >= MAX_SIDE || cy >= MAX_SIDE) return;
-    if (!barredPoint(cx, cy)) return;
-    setBestMove(-1, -1);
-    int bestDistance = std::abs(cy + 1) + std::abs(cx + 1);
-    for (int x = 0; x < game.sizeX && x < MAX_SIDE; ++x) {
-        for (int y = 0; y < game.sizeY && y < MAX_SIDE; ++y) {
-            if (barredPoint(x, y)) continue;
-            const int d = std::abs(x - cx) + std::abs(y - cy);
-            if (d < bestDistance) {
-                bestDistance = d;
-                setBestMove(x, y);
-            }
-        }
-    }
-}
-
 // The last search proved a win: keep completing it without searching. When
 // no five or open-four point is left, or the opponent's five must be blocked
 // first, the full search takes over.
@@ -210,7 +187,32 @@ void replaceMissingMove() {
             }
 }
 
-int fullSearch(int colour, int startTime) {
+}  // namespace
+
+// Empty record: the centre, or the unblocked point nearest to it (sum of the
+// coordinate distances, first in x-then-y order).
+void chooseFirstMove() {
+    const int cx = game.sizeX / 2;
+    const int cy = game.sizeY / 2;
+    setBestMove(cx, cy);
+    // A degenerate extent names no point: the refusal of the move reports it.
+    if (cx < 0 || cy < 0 || cx >= MAX_SIDE || cy >= MAX_SIDE) return;
+    if (!barredPoint(cx, cy)) return;
+    setBestMove(-1, -1);
+    int bestDistance = std::abs(cy + 1) + std::abs(cx + 1);
+    for (int x = 0; x < game.sizeX && x < MAX_SIDE; ++x) {
+        for (int y = 0; y < game.sizeY && y < MAX_SIDE; ++y) {
+            if (barredPoint(x, y)) continue;
+            const int d = std::abs(x - cx) + std::abs(y - cy);
+            if (d < bestDistance) {
+                bestDistance = d;
+                setBestMove(x, y);
+            }
+        }
+    }
+}
+
+int searchBestMove(int colour, int startTime) {
     SearchControl& sc = mainThread.control;
     sc.turnStartTime = startTime;
     sc.searchStopFlag = 0;
@@ -247,8 +249,6 @@ int fullSearch(int colour, int startTime) {
     return value;
 }
 
-}  // namespace
-
 void turnDriver() {
     const int colour = sideToMove();
     const int startTime = takeTurnStartTime();
@@ -263,7 +263,7 @@ void turnDriver() {
         mainThread.control.turnStartTime = 0;
         value = turnState.lastTurnValue;
     } else {
-        value = fullSearch(colour, startTime);
+        value = searchBestMove(colour, startTime);
     }
     writeTurnReport(value);
     const int x = mainThread.root.bestX;

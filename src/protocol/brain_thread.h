@@ -1,7 +1,7 @@
 #pragma once
-// The brain thread runs one driver per hand-over (the turn driver, or the balance
-// driver after QVBALANCE, or the analysis after QVNBEST) while the main thread
-// keeps reading commands.
+// The brain thread runs one driver per hand-over (the turn driver, the balance
+// driver after QVBALANCE, the swap2 driver after SWAP2BOARD or the analysis after
+// QVNBEST) while the main thread keeps reading commands.
 //
 // Guarantees: exactly one driver run per startSearch; stopSearch returns only when
 // no driver runs, including a search handed over but not yet begun; with nothing
@@ -17,8 +17,9 @@
 // Starts the brain thread and returns once it waits for its first hand-over.
 void startBrainThread();
 
-// Hands one search to the brain thread. The stop request is cleared; a raised
-// balance or analysis request is consumed and chooses the driver (driver_choice.h).
+// Hands one search to the brain thread. The stop request is cleared; the driver
+// request is consumed and names this run's driver (driver_choice.h; the turn
+// driver when unset).
 void startSearch();
 
 // Raises the stop request and returns once no driver runs (and the tasks deferred

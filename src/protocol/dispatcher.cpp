@@ -93,7 +93,7 @@ void showForbiddenCommand(const char*) { runWhenIdle(listForbiddenPoints); }
 void hashClearCommand(const char*) { runWhenIdle(clearHashTables); }
 
 void balanceCommand(const char*) {
-    brainSignals.balanceRequest.store(1);
+    brainSignals.driverRequest.store(BALANCE_DRIVER);
     stopAndEnsureBoard();
     startSearch();
 }
@@ -103,7 +103,15 @@ void nbestCommand(const char* args) {
     stopAndEnsureBoard();
     int count[1];
     if (scanIntegers(args, "%d", count) < 1) return sendReply("ERROR QVNBEST needs a count of moves");
-    brainSignals.nbestRequest.store(count[0] < 1 ? 1 : count[0]);
+    brainSignals.nbestCount.store(count[0] < 1 ? 1 : count[0]);
+    brainSignals.driverRequest.store(NBEST_DRIVER);
+    startSearch();
+}
+
+void swap2Command(const char*) {
+    stopAndEnsureBoard();
+    if (!readSwap2List()) return;
+    brainSignals.driverRequest.store(SWAP2_DRIVER);
     startSearch();
 }
 
@@ -132,6 +140,7 @@ const Command commands[] = {
     {"qvhashclear", hashClearCommand},
     {"qvbalance", balanceCommand},
     {"qvnbest", nbestCommand},
+    {"swap2board", swap2Command},
 };
 
 }  // namespace

@@ -59,7 +59,71 @@ void readListedStones(bool announce) {
     }
 }
 
+// The points of a SWAP2BOARD list as read. Five are kept: a longer list is
+// refused by its count alone.
+struct Swap2List {
+    static constexpr int KEEP = 5;
+    int count = 0;
+    int x[KEEP];
+    int y[KEEP];
+};
+
+// Why a listed point cannot be a stone of the opening, or nullptr.
+const char* swap2Refusal(const Swap2List& list, int x, int y) {
+    if (!onGameBoard(x, y)) return "outside the board";
+    for (int i = 0; i < list.count && i < Swap2List::KEEP; ++i)
+        if (list.x[i] == x && list.y[i] == y) return "given twice";
+    return nullptr;
+}
+
+// The points up to DONE; false once an ERROR line has gone out (one per list).
+bool readSwap2Points(Swap2List& list) {
+    bool fine = true;
+    for (;;) {
+        const char* line = readLine();
+        if (equalsIgnoringCase(line, "done")) return fine;
+        int v[2];
+        if (scanIntegers(line, "%d,%d", v) < 2) {
+            if (fine) sendReply("ERROR x,y or DONE expected after SWAP2BOARD");
+            return false;
+        }
+        if (!fine) continue;
+        if (const char* why = swap2Refusal(list, v[0], v[1])) {
+            sendReply("ERROR SWAP2BOARD point [%d,%d] %s", v[0], v[1], why);
+            fine = false;
+            continue;
+        }
+        if (list.count < Swap2List::KEEP) {
+            list.x[list.count] = v[0];
+            list.y[list.count] = v[1];
+        }
+        ++list.count;
+    }
+}
+
+// The opening's stone counts, and room on the board for up to three more.
+bool swap2CountFits(int count) {
+    if (count != 0 && count != 3 && count != 5) {
+        sendReply("ERROR SWAP2BOARD takes 0, 3 or 5 stones, not %d", count);
+        return false;
+    }
+    if (game.sizeX * game.sizeY - count < 3) {
+        sendReply("ERROR SWAP2BOARD: no room for the answer on this board");
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+bool readSwap2List() {
+    Swap2List list;
+    if (!readSwap2Points(list) || !swap2CountFits(list.count)) return false;
+    beginStoneList();
+    for (int i = 0; i < list.count; ++i) placeOpponentStone(list.x[i], list.y[i]);
+    endStoneList();
+    return true;
+}
 
 void readStoneList(bool announce) {
     beginStoneList();

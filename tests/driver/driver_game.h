@@ -50,7 +50,7 @@ inline void fastSettings(int rule) {
     settings.showDetail = 0;
     settings.rule = settingForRule(rule);
     brainSignals.stopRequest = 0;
-    brainSignals.balanceRequest = 0;
+    brainSignals.driverRequest = TURN_DRIVER;
 }
 
 // A new game as START leaves it: sizes set, empty record, board not built,

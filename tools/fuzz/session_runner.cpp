@@ -70,7 +70,7 @@ void resetSession() {
     game.appliedRule = -1;
     for (auto& column : game.blockTable)
         for (auto& point : column) point.store(0);
-    brainSignals.balanceRequest.store(0);
+    brainSignals.driverRequest.store(TURN_DRIVER);
     turnState.lastTurnValue = 0;
     capLimits();
 }

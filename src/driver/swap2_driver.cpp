@@ -1,0 +1,158 @@
+#include "driver/swap2_driver.h"
+
+#include <cstdint>
+
+#include "board/geometry.h"
+#include "board/position.h"
+#include "core/clock.h"
+#include "core/game_state.h"
+#include "core/output.h"
+#include "core/search_control.h"
+#include "driver/balance_driver.h"
+#include "driver/balance_pairs.h"
+#include "driver/game_setup.h"
+#include "driver/preselection.h"
+#include "driver/turn_driver.h"
+#include "driver/turn_limits.h"
+#include "driver/turn_state.h"
+#include "search/search_thread.h"
+
+namespace {
+
+// Values within this distance of 0 count as level, values beyond it as
+// clearly one side's. Openings balanced by hand rate within about 150 either
+// way at the depths a short turn reaches; three stones with black's two
+// together and white's one far off rate beyond 300 for black from depth 4 on
+// (400 to 600 deeper), and the reverse as much for white.
+constexpr int LEVEL_BAND = 250;
+
+// Percent of a three-stone turn spent judging the stones; when they are level
+// the balance search for two more stones gets the rest.
+constexpr int JUDGING_SHARE = 50;
+
+// The turn clock: the request time and the whole budget.
+struct Swap2Clock {
+    int start;
+    int budget;
+};
+
+// The turn search for white, the side to move after three or five stones, on
+// percent of the turn. Leaves white's move in mainThread.root.
+int judgeForWhite(const Swap2Clock& clock, int percent) {
+    mainThread.control.turnBudget =
+        static_cast<int>(static_cast<int64_t>(clock.budget) * percent / 100);
+    const int value = searchBestMove(WHITE, clock.start);
+    sendReply("MESSAGE Swap2: %d for white to move, depth %d", reportedValue(value),
+              mainThread.control.rootDepth);
+    return value;
+}
+
+// The balance search for colour on what is left of the turn.
+int rankPairsOnRestOfTurn(int colour, const Swap2Clock& clock) {
+    SearchControl& sc = mainThread.control;
+    const int now = clockMs();
+    const int left = clock.start + clock.budget - now;
+    sc.turnStartTime = now;
+    sc.turnBudget = left > 1 ? left : 1;
+    return rankBalancedPairs(colour);
+}
+
+// The most even of the first n ranked pairs whose two moves may both be played
+// (blocked points; black's forbidden points under Renju), or nullptr.
+const BalancePair* firstPlayablePair(int colour, int n) {
+    Position& pos = mainThread.pos;
+    for (int i = 0; i < n; ++i) {
+        const BalancePair& pair = balancePairs[i];
+        if (!mayPlay(colour, pair.x1, pair.y1)) continue;
+        makeMove(pos, pair.x1, pair.y1, colour);
+        const bool replyAllowed = mayPlay(colour ^ 3, pair.x2, pair.y2);
+        unmakeMove(pos, pair.x1, pair.y1, colour);
+        if (replyAllowed) return &pair;
+    }
+    return nullptr;
+}
+
+// The level pair for white and black that comes next, played into the record;
+// nullptr when no pair can be played.
+const BalancePair* playBalancedPair(const Swap2Clock& clock) {
+    const int n = rankPairsOnRestOfTurn(WHITE, clock);
+    const BalancePair* pair = firstPlayablePair(WHITE, n);
+    if (pair == nullptr) return nullptr;
+    placeOwnStone(pair->x1, pair->y1);
+    placeOwnStone(pair->x2, pair->y2);
+    sendReply("MESSAGE Swap2: the balance search leaves |%d|", reportedValue(pair->value));
+    return pair;
+}
+
+// The search's move for the side to move, played into the record and answered.
+void playSearchedMove() {
+    const int x = mainThread.root.bestX;
+    const int y = mainThread.root.bestY;
+    placeOwnStone(x, y);
+    sendReply("%d,%d", x, y);
+}
+
+// No stones: black's first stone where a first move goes, then the most even
+// pair of white and black stones after it.
+void proposeOpening(const Swap2Clock& clock) {
+    chooseFirstMove();
+    const int x = mainThread.root.bestX;
+    const int y = mainThread.root.bestY;
+    placeOwnStone(x, y);
+    const BalancePair* pair = playBalancedPair(clock);
+    if (pair == nullptr) {
+        takeBack(x, y);
+        sendReply("ERROR no room for a swap2 opening");
+        return;
+    }
+    sendReply("%d,%d %d,%d %d,%d", x, y, pair->x1, pair->y1, pair->x2, pair->y2);
+}
+
+// Three stones: black's when clearly black's, white's fourth stone when
+// clearly white's, and two more level stones in between.
+void answerThreeStones(const Swap2Clock& clock) {
+    const int value = judgeForWhite(clock, JUDGING_SHARE);
+    if (value < -LEVEL_BAND) {
+        sendReply("SWAP");
+        return;
+    }
+    if (value <= LEVEL_BAND) {
+        // The balance search's own root searches overwrite the root move.
+        const int x4 = mainThread.root.bestX;
+        const int y4 = mainThread.root.bestY;
+        if (const BalancePair* pair = playBalancedPair(clock)) {
+            sendReply("%d,%d %d,%d", pair->x1, pair->y1, pair->x2, pair->y2);
+            return;
+        }
+        mainThread.root.bestX = x4;
+        mainThread.root.bestY = y4;
+    }
+    playSearchedMove();
+}
+
+// Five stones: the better colour, white to move unless its search says black.
+void answerFiveStones(const Swap2Clock& clock) {
+    if (judgeForWhite(clock, 100) < 0) {
+        sendReply("SWAP");
+        return;
+    }
+    playSearchedMove();
+}
+
+}  // namespace
+
+void swap2Driver() {
+    SearchControl& sc = mainThread.control;
+    resetTurnStatistics(sc);
+    const Swap2Clock clock = {takeTurnStartTime(), computeTurnBudget()};
+    applyRule();
+    checkHashSize();
+    switch (game.recordLength) {
+        case 0: proposeOpening(clock); break;
+        case 3: answerThreeStones(clock); break;
+        default: answerFiveStones(clock); break;
+    }
+    // Whatever the search proved belongs to a colour the engine may no longer play.
+    turnState.lastTurnValue = 0;
+    sc.rootDepth = 0;
+}

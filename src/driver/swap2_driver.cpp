@@ -30,21 +30,34 @@ constexpr int LEVEL_BAND = 250;
 // the balance search for two more stones gets the rest.
 constexpr int JUDGING_SHARE = 50;
 
+// The opening proposal: the balance search ranks pairs on this percent of the
+// turn, then the judging search rates the first few playable pairs on what is
+// left and the pair it finds most level is proposed. The balance search looks
+// shallower than the judging search the answer to the opening will make, and
+// on its own it can leave stones that search rates far from level.
+constexpr int RANKING_SHARE = 40;
+constexpr int PROPOSAL_CHECKS = 3;
+
 // The turn clock: the request time and the whole budget.
 struct Swap2Clock {
     int start;
     int budget;
 };
 
-// The turn search for white, the side to move after three or five stones, on
-// percent of the turn. Leaves white's move in mainThread.root.
-int judgeForWhite(const Swap2Clock& clock, int percent) {
-    mainThread.control.turnBudget =
-        static_cast<int>(static_cast<int64_t>(clock.budget) * percent / 100);
-    const int value = searchBestMove(WHITE, clock.start);
+// The turn search for white, the side to move after three or five stones, for
+// budget ms from start. Leaves white's move in mainThread.root.
+int judgeForWhiteFrom(int start, int budget) {
+    mainThread.control.turnBudget = budget > 1 ? budget : 1;
+    const int value = searchBestMove(WHITE, start);
     sendReply("MESSAGE Swap2: %d for white to move, depth %d", reportedValue(value),
               mainThread.control.rootDepth);
     return value;
+}
+
+// The same on percent of the turn from its start.
+int judgeForWhite(const Swap2Clock& clock, int percent) {
+    return judgeForWhiteFrom(clock.start,
+                             static_cast<int>(static_cast<int64_t>(clock.budget) * percent / 100));
 }
 
 // The balance search for colour on what is left of the turn.
@@ -92,19 +105,62 @@ void playSearchedMove() {
     sendReply("%d,%d", x, y);
 }
 
-// No stones: black's first stone where a first move goes, then the most even
-// pair of white and black stones after it.
+// Up to PROPOSAL_CHECKS playable pairs of the ranking, the most even first.
+int playablePairs(int n, BalancePair* out) {
+    Position& pos = mainThread.pos;
+    int kept = 0;
+    for (int i = 0; i < n && kept < PROPOSAL_CHECKS; ++i) {
+        const BalancePair& pair = balancePairs[i];
+        if (!mayPlay(WHITE, pair.x1, pair.y1)) continue;
+        makeMove(pos, pair.x1, pair.y1, WHITE);
+        const bool replyAllowed = mayPlay(BLACK, pair.x2, pair.y2);
+        unmakeMove(pos, pair.x1, pair.y1, WHITE);
+        if (replyAllowed) out[kept++] = pair;
+    }
+    return kept;
+}
+
+// Of the candidate pairs after black's first stone, the one the judging search
+// rates nearest level, each on an equal share of what is left of the turn.
+const BalancePair* mostLevelForWhite(const Swap2Clock& clock, const BalancePair* pairs, int count) {
+    const BalancePair* best = nullptr;
+    int bestValue = 0;
+    for (int i = 0; i < count; ++i) {
+        const int now = clockMs();
+        const int share = (clock.start + clock.budget - now) / (count - i);
+        placeOwnStone(pairs[i].x1, pairs[i].y1);
+        placeOwnStone(pairs[i].x2, pairs[i].y2);
+        int value = judgeForWhiteFrom(now, share);
+        value = value < 0 ? -value : value;
+        takeBack(pairs[i].x2, pairs[i].y2);
+        takeBack(pairs[i].x1, pairs[i].y1);
+        if (best == nullptr || value < bestValue) {
+            best = &pairs[i];
+            bestValue = value;
+        }
+    }
+    return best;
+}
+
+// No stones: black's first stone where a first move goes, then a pair of white
+// and black stones after which the position is level.
 void proposeOpening(const Swap2Clock& clock) {
     chooseFirstMove();
     const int x = mainThread.root.bestX;
     const int y = mainThread.root.bestY;
     placeOwnStone(x, y);
-    const BalancePair* pair = playBalancedPair(clock);
+    const Swap2Clock ranking = {clock.start,
+                                static_cast<int>(static_cast<int64_t>(clock.budget) * RANKING_SHARE / 100)};
+    BalancePair candidates[PROPOSAL_CHECKS];
+    const int count = playablePairs(rankPairsOnRestOfTurn(WHITE, ranking), candidates);
+    const BalancePair* pair = mostLevelForWhite(clock, candidates, count);
     if (pair == nullptr) {
         takeBack(x, y);
         sendReply("ERROR no room for a swap2 opening");
         return;
     }
+    placeOwnStone(pair->x1, pair->y1);
+    placeOwnStone(pair->x2, pair->y2);
     sendReply("%d,%d %d,%d %d,%d", x, y, pair->x1, pair->y1, pair->x2, pair->y2);
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -58,8 +60,23 @@ void expectRecordEndsWith(EngineProcess& engine, const std::vector<Stone>& stone
     }
 }
 
+// The value of white's judging search in the engine's "MESSAGE Swap2: V for
+// white to move" line, read up to the answer; the answer lands in `answer`.
+int judgedValue(EngineProcess& engine, std::string& answer) {
+    int value = 1 << 30;
+    for (;;) {
+        answer = engine.readLine();
+        if (answer.rfind("MESSAGE", 0) != 0) return value;
+        std::sscanf(answer.c_str(), "MESSAGE Swap2: %d for white", &value);
+    }
+}
+
 // The empty list: three stones on one line, in the record after it; given back
-// as three stones, the engine's own search finds them level and adds two more.
+// as three stones, the engine's own search finds no side decisively ahead and
+// answers with stones of its own. Values this early swing by several hundred
+// from one depth to the next, and a loaded machine reaches other depths than
+// the proposal did (one stone instead of two once it rates white 250 ahead),
+// so the bound only rules out openings that hand one side the game.
 TEST(Swap2Board, ProposedOpeningIsLevelForItsOwnSearch) {
     for (int rule : RULES) {
         for (int size : {15, 20}) {
@@ -75,13 +92,16 @@ TEST(Swap2Board, ProposedOpeningIsLevelForItsOwnSearch) {
             EXPECT_TRUE(allDistinct(opening)) << answer;
 
             sendSwap2(engine, opening);
-            const std::string more = engine.readNonMessage();
-            std::vector<Stone> five = opening;
-            for (const Stone& s : pointsOf(more, size)) five.push_back(s);
-            ASSERT_EQ(five.size(), 5u) << answer << " then " << more;
-            EXPECT_TRUE(allDistinct(five)) << answer << " then " << more;
-            expectRecordEndsWith(engine, five);
-            engine.send("TAKEBACK " + pointText(five[0]));
+            std::string more;
+            const int value = judgedValue(engine, more);
+            EXPECT_LT(std::abs(value), 5000) << answer << " then " << more;
+            std::vector<Stone> stones = opening;
+            for (const Stone& s : pointsOf(more, size)) stones.push_back(s);
+            ASSERT_GE(stones.size(), 4u) << answer << " then " << more;
+            ASSERT_LE(stones.size(), 5u) << answer << " then " << more;
+            EXPECT_TRUE(allDistinct(stones)) << answer << " then " << more;
+            expectRecordEndsWith(engine, stones);
+            engine.send("TAKEBACK " + pointText(stones[0]));
             EXPECT_EQ(engine.readLine(), "ERROR bad coordinates");  // nothing else was recorded
         }
     }

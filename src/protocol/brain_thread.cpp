@@ -149,6 +149,16 @@ void stopSearch() {
     handOver.changed.wait(held, noDriver);
 }
 
+void stopAnalysis() {
+    {
+        std::lock_guard<std::mutex> held(handOver.lock);
+        const bool searching = handOver.state == BrainState::HANDED_OVER || handOver.state == BrainState::RUNNING;
+        if (!searching || handOver.run.kind != DriverRun::NBEST) return;
+    }
+    // Only this thread hands searches over: the analysis is still the one running or done.
+    stopSearch();
+}
+
 void runWhenIdle(void (*task)()) {
     {
         std::unique_lock<std::mutex> held(handOver.lock);

@@ -26,6 +26,11 @@ void startSearch();
 // behind it have run). A table preparation may still be running.
 void stopSearch();
 
+// Stops a running QVNBEST analysis as stopSearch does, and nothing else: every
+// command ends an analysis before it runs, while a move's search goes on
+// through INFO, ABOUT, QVBLOCK and QVBLOCKRESET.
+void stopAnalysis();
+
 // Runs task now when no search is running; otherwise queues it to run on the brain
 // thread right after the current driver, before stopSearch can return. Commands that
 // must not stop a search but must not change what it sees use this (QVSHOWFORBID,

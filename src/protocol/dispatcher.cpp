@@ -147,6 +147,7 @@ const Command commands[] = {
 
 void dispatchLine(const char* line) {
     noteCommandArrival();
+    stopAnalysis();
     for (const Command& command : commands) {
         if (const char* args = matchCommand(command.word, line)) {
             command.run(args);

@@ -157,10 +157,18 @@ TEST(DriverNBest, StopOrAnotherCommandEndsItWithTheFinalLinesAndNoMove) {
     EXPECT_EQ(lines.back().rfind("NBEST 2 ", 0), 0u);
     session::expectSilenceThenAbout(engine);
 
-    // A move request stops the analysis too; its move follows the DONE line.
+    // Any other command stops it too, even one that lets a move's search go
+    // on; its reply follows the DONE line.
     engine.send("QVNBEST 2");
     awaitFirstIteration(engine);
-    engine.send("INFO timeout_turn 300");  // taken at once, the analysis goes on
+    engine.send("ABOUT");
+    lines.clear();
+    EXPECT_TRUE(std::regex_match(readUntilDone(engine, lines, timeBound(3000)), DONE_LINE));
+    EXPECT_EQ(engine.readLine(), session::ABOUT);
+
+    engine.send("INFO timeout_turn 300");
+    engine.send("QVNBEST 2");
+    awaitFirstIteration(engine);
     sent = std::chrono::steady_clock::now();
     engine.send("TURN 9,9");
     lines.clear();

@@ -24,6 +24,8 @@ void startSearch() {
 // A search never runs while a command is taken.
 void stopSearch() {}
 
+void stopAnalysis() {}
+
 void runWhenIdle(void (*task)()) { task(); }
 
 // The next search prepares the tables for the new size.

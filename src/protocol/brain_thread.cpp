@@ -153,7 +153,7 @@ void stopAnalysis() {
     {
         std::lock_guard<std::mutex> held(handOver.lock);
         const bool searching = handOver.state == BrainState::HANDED_OVER || handOver.state == BrainState::RUNNING;
-        if (!searching || handOver.run.kind != DriverRun::NBEST) return;
+        if (!searching || handOver.run.kind != NBEST_DRIVER) return;
     }
     // Only this thread hands searches over: the analysis is still the one running or done.
     stopSearch();

@@ -13,6 +13,7 @@
 #include "core/signals.h"
 #include "driver/balance_pairs.h"
 #include "driver/game_setup.h"
+#include "driver/table_preparation.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_state.h"
 #include "search/alpha_beta.h"
@@ -131,7 +132,7 @@ void balanceDriver() {
     sc.turnStartTime = takeTurnStartTime();
     sc.searchStopFlag = 0;
     applyRule();
-    checkHashSize();
+    tablesForTurn();
     sc.rootDepth = 0;
 
     const int n = buildPairList(colour);

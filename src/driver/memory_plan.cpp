@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/settings.h"
 #include "search/search_table.h"
 #include "search/search_thread.h"
 
@@ -24,8 +25,13 @@ int hashEntryTarget(int hashSize, int maxMemory) {
     if (maxMemory <= 0) return n;
     const int64_t room = static_cast<int64_t>(maxMemory) - NON_TABLE_BYTES;
     int cap = 1;
-    while (cap < (1 << 30) && static_cast<int64_t>(cap) * 2 * TABLE_BYTES_PER_ENTRY <= room) cap *= 2;
+    while (cap < (1 << 30) && static_cast<int64_t>(cap) * 2 * TABLE_BYTES_PER_ENTRY <= room)
+        cap *= 2;
     return n < cap ? n : cap;
+}
+
+int configuredEntryTarget() {
+    return hashEntryTarget(settings.hashSize.load(), settings.maxMemory.load());
 }
 
 int helpersThatFit(int maxMemory, int entries) {

@@ -8,6 +8,9 @@
 // of two) when INFO max_memory sets a limit that the whole process must stay under.
 int hashEntryTarget(int hashSize, int maxMemory);
 
+// hashEntryTarget for the present hash_size and max_memory.
+int configuredEntryTarget();
+
 // Helper threads (besides the main search thread) that fit under maxMemory
 // (0 = no limit) beside tables of entries entries; never below 0.
 int helpersThatFit(int maxMemory, int entries);

@@ -138,7 +138,7 @@ void prepareHelper(SearchThread& t) {
 
 int searchThreadCount() {
     const int maxMemory = settings.maxMemory.load(std::memory_order_relaxed);
-    const int fit = helpersThatFit(maxMemory, hashEntryTarget(settings.hashSize.load(), maxMemory));
+    const int fit = helpersThatFit(maxMemory, configuredEntryTarget());
     return std::min({askedThreadCount(), machineThreads(), 1 + std::min(fit, MAX_SEARCH_THREADS)});
 }
 

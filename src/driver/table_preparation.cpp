@@ -1,6 +1,5 @@
 #include "driver/table_preparation.h"
 
-#include "core/settings.h"
 #include "driver/memory_plan.h"
 #include "driver/search_helpers.h"
 #include "search/search_table.h"
@@ -12,12 +11,10 @@ namespace {
 // large table.
 constexpr int TURN_ENTRIES = 16384;
 
-int targetEntries() { return hashEntryTarget(settings.hashSize.load(), settings.maxMemory.load()); }
-
 // The count is set before anything is allocated: the first call allocates. The
 // count asked for is kept after a fallback, so a shortage is reported once.
 void resizeTables() {
-    const int wanted = targetEntries();
+    const int wanted = configuredEntryTarget();
     if (wanted == searchTableCount() && allocatedSearchTableCount() != 0) return;
     setHashEntryCount(wanted);
     resizeHashTables();

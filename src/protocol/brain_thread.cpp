@@ -10,8 +10,8 @@
 #include "core/clock.h"
 #include "core/signals.h"
 #include "driver/balance_driver.h"
-#include "driver/turn_driver.h"
 #include "driver/table_preparation.h"
+#include "driver/turn_driver.h"
 #include "driver/turn_limits.h"
 
 namespace {

@@ -29,9 +29,9 @@ struct TableArrays {
     static constexpr int64_t INDEX_BYTES = SLOTS_PER_INDEX * static_cast<int64_t>(sizeof(Slot));
 
     Slot* arrays[ARRAYS] = {};
-    int count = 0;      // indices allocated
-    int resident = 0;   // indices [0, resident) of every array are faulted in
-    int usable = 0;     // indices probes and stores use; 0 = none (probes miss, stores do nothing)
+    int count = 0;     // indices allocated
+    int resident = 0;  // indices [0, resident) of every array are faulted in
+    int usable = 0;    // indices probes and stores use; 0 = none (probes miss, stores do nothing)
     // Nothing stored since allocation or the last clear; every storing thread
     // may clear it, so it is written only while still set.
     std::atomic<bool> clean = true;
@@ -78,7 +78,8 @@ struct TableArrays {
     // false when interrupted first (a later call goes on from there).
     bool prefault(TableWorkInterrupted interrupted, int upTo) {
         const int end = upTo < count ? upTo : count;
-        constexpr int piece = PREFAULT_PIECE / INDEX_BYTES > 0 ? static_cast<int>(PREFAULT_PIECE / INDEX_BYTES) : 1;
+        constexpr int piece =
+            PREFAULT_PIECE / INDEX_BYTES > 0 ? static_cast<int>(PREFAULT_PIECE / INDEX_BYTES) : 1;
         while (resident < end) {
             if (interrupted && interrupted()) return false;
             const int next = end - resident < piece ? end : resident + piece;
@@ -90,7 +91,7 @@ struct TableArrays {
         return true;
     }
 
-private:
+  private:
     // The usable indices: the whole count once all is resident, else the
     // largest power of two that is, so that the masks stay valid.
     void markResident(int n) {

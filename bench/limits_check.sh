@@ -8,9 +8,10 @@
 #    with INFO max_memory 80 MB and 350 MB and thread_num 1, 2 and 8. The game
 #    has a pause between moves for the work done after a reply, and a hash_size
 #    far above the limit right before one TURN.
-# 2. The worst first reply over [processes] fresh processes (default 200) at
-#    timeout_turn 100 and 200: START, the INFO lines and the request sent at
-#    once, half of them BEGIN and half a BOARD that needs a search.
+# 2. The worst and the median first reply over [processes] fresh processes (default 200) at
+#    timeout_turn 100 and 200, timed as a manager does: from the INFO lines
+#    and the request, sent at once after START's OK, to the move; half of
+#    them BEGIN and half a BOARD that needs a search.
 exec python3 - "${1:-build/pbrain-vodaro}" "${2:-200}" <<'EOF'
 import subprocess, sys, time
 
@@ -69,20 +70,24 @@ for memory in (83886080, 367001600):
         verdict = "ok" if kib * 1024 <= memory else "OVER THE LIMIT"
         print(f"  max_memory {memory:>9}  thread_num {threads}:  {kib:>7} kB  ({kib * 100 // (memory // 1024)}% of the limit) {verdict}")
 
-print(f"worst first reply over {processes} fresh processes")
+print(f"first replies of {processes} fresh processes (half BEGIN, half BOARD)")
 for turn in (100, 200):
-    worst = {"BEGIN": 0, "BOARD": 0}
+    times = {"BEGIN": [], "BOARD": []}
     for i in range(processes):
         p = start()
         request = "BEGIN" if i % 2 == 0 else POSITION
-        opening = f"START 15\nINFO timeout_turn {turn}\nINFO max_memory 367001600\n"
+        send(p, "START 15")
+        while p.stdout.readline().strip() != "OK":
+            pass
         sent = time.monotonic()
-        send(p, opening + request)
-        read_move(p)  # the welcome lines are skipped
+        send(p, f"INFO timeout_turn {turn}\nINFO max_memory 367001600\n" + request)
+        read_move(p)
         took = (time.monotonic() - sent) * 1000
         kind = request.split("\n")[0]
-        worst[kind] = max(worst[kind], took)
+        times[kind].append(took)
         send(p, "END")
         p.wait(5)
-    print(f"  timeout_turn {turn}: BEGIN {worst['BEGIN']:.0f} ms, BOARD {worst['BOARD']:.0f} ms")
+    summary = ", ".join(f"{kind} worst {max(t):.0f} ms (median {sorted(t)[len(t) // 2]:.0f})"
+                        for kind, t in times.items())
+    print(f"  timeout_turn {turn}: {summary}")
 EOF

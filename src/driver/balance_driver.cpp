@@ -13,6 +13,7 @@
 #include "core/signals.h"
 #include "driver/balance_pairs.h"
 #include "driver/game_setup.h"
+#include "driver/table_preparation.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_state.h"
 #include "search/alpha_beta.h"
@@ -144,7 +145,7 @@ void balanceDriver() {
     sc.turnBudget = computeTurnBudget();
     sc.turnStartTime = takeTurnStartTime();
     applyRule();
-    checkHashSize();
+    tablesForTurn();
     const int n = rankBalancedPairs(colour);
     sc.turnStartTime = clockMs() - sc.turnStartTime;
     turnState.lastTurnValue = 0;

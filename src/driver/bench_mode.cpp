@@ -11,6 +11,7 @@
 #include "core/settings.h"
 #include "driver/game_setup.h"
 #include "driver/turn_driver.h"
+#include "driver/table_preparation.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_state.h"
 #include "search/alpha_beta.h"
@@ -99,7 +100,7 @@ void prepareBenchPosition(int i, int depth) {
     settings.hashSize.store(BENCH_HASH_ENTRIES);
     setUpGame(POSITIONS[i]);
     // Every position starts from the same state: empty tables, no kept turn value.
-    checkHashSize();
+    prepareTablesAndHelpers(nullptr);
     clearHashTables();
     resetSearchState(mainThread);
     turnState.lastTurnValue = 0;

@@ -11,6 +11,7 @@
 #include "core/output.h"
 #include "core/search_control.h"
 #include "core/settings.h"
+#include "driver/table_preparation.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_state.h"
 #include "rules/forbidden.h"
@@ -109,10 +110,11 @@ void placeStone(int x, int y, int colour, const char* whose) {
     ++game.recordLength;
 }
 
-// The hash check of a new game: the tables follow hash_size and max_memory, and
-// a new generation hides the last game's entries without rewriting the arrays.
+// The tables of a new game: those there are (a new size is made between
+// searches), and a new generation hides the last game's entries without
+// rewriting the arrays.
 void resetTables() {
-    checkHashSize();
+    tablesForTurn();
     startTableGame();
 }
 

@@ -11,6 +11,7 @@
 #include "core/signals.h"
 #include "driver/game_setup.h"
 #include "driver/nbest_report.h"
+#include "driver/table_preparation.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_state.h"
 #include "rules/forbidden.h"
@@ -90,7 +91,7 @@ void nbestDriver(int wanted) {
     sc.turnStartTime = takeTurnStartTime();
     sc.searchStopFlag = 0;
     applyRule();
-    checkHashSize();
+    tablesForTurn();
     wanted = std::min(std::clamp(wanted, 1, MAX_NBEST), playablePoints(colour));
     const RootRanking& last = deepen(colour, wanted);
     writeRankLines(last, colour);

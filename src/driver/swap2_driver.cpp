@@ -13,6 +13,7 @@
 #include "driver/game_setup.h"
 #include "driver/preselection.h"
 #include "driver/turn_driver.h"
+#include "driver/table_preparation.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_state.h"
 #include "search/search_thread.h"
@@ -202,7 +203,7 @@ void swap2Driver() {
     resetTurnStatistics(sc);
     const Swap2Clock clock = {takeTurnStartTime(), computeTurnBudget()};
     applyRule();
-    checkHashSize();
+    tablesForTurn();
     switch (game.recordLength) {
         case 0: proposeOpening(clock); break;
         case 3: answerThreeStones(clock); break;

@@ -17,6 +17,7 @@
 #include "driver/root_defence.h"
 #include "driver/root_threats.h"
 #include "driver/search_helpers.h"
+#include "driver/table_preparation.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_report.h"
 #include "driver/turn_state.h"
@@ -217,7 +218,7 @@ int searchBestMove(int colour, int startTime) {
     sc.turnStartTime = startTime;
     sc.searchStopFlag = 0;
     applyRule();
-    checkHashSize();
+    tablesForTurn();
     int value = preselectMove(colour);
     // A depth limit of 0 asks for the preselection's move alone.
     const int proven = iterationDepthLimit() >= 1 ? proveRootWin(colour) : 0;

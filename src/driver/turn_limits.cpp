@@ -4,7 +4,6 @@
 #include "core/game_state.h"
 #include "core/search_control.h"
 #include "core/settings.h"
-#include "search/search_table.h"
 #include "search/search_thread.h"
 
 namespace {
@@ -17,13 +16,13 @@ constexpr int MIN_STONES_AHEAD = 40;
 // Kept back from the match clock for what the engine does not control (the
 // manager's reading and writing, process scheduling, the set-up of a turn
 // before its clock starts): some milliseconds for every move the game could
-// still need, were it to fill the board, and a twentieth of what is left.
-constexpr int RESERVE_PER_MOVE_MS = 10;
+// still need, were it to fill the board, and a twentieth of what is left. A
+// move whose share has run out still takes about a millisecond (a first
+// iteration and the reply); four per move leave room for a loaded machine
+// without starving the moves of a short clock (10 left a 3 s clock on 20 by 20
+// nothing to search with).
+constexpr int RESERVE_PER_MOVE_MS = 4;
 constexpr int RESERVE_DIVISOR = 20;
-
-// Memory the process needs besides the tables (code, static state, stacks,
-// the C library), kept out of a max_memory limit.
-constexpr int64_t NON_TABLE_BYTES = 24ll << 20;
 
 struct TurnRequest {
     int at = -1;  // clock of the pending request; -1 = none
@@ -57,33 +56,16 @@ int turnBudgetFor(int timeoutTurn, int timeLeft, int recordLength, int points) {
     const int64_t reserve = static_cast<int64_t>(RESERVE_PER_MOVE_MS) * mostMoves + timeLeft / RESERVE_DIVISOR;
     int64_t usable = static_cast<int64_t>(timeLeft) - reserve;
     if (usable < 0) usable = 0;
-    const int64_t share = usable / moves;
-    return share < timeoutTurn ? static_cast<int>(share) : timeoutTurn;
+    const int share = static_cast<int>(usable / moves);
+    // The search stops its margin before the budget ends: a budget of the share
+    // plus that margin spends the share itself. timeout_turn stays the hard limit.
+    const int64_t budget = static_cast<int64_t>(share) + searchStopMargin(share);
+    return budget < timeoutTurn ? static_cast<int>(budget) : timeoutTurn;
 }
 
 int computeTurnBudget() {
     return turnBudgetFor(settings.timeoutTurn.load(), settings.timeLeft.load(), game.recordLength,
                          game.sizeX * game.sizeY);
-}
-
-int hashEntryTarget(int hashSize, int maxMemory) {
-    int n = hashSize < 1 ? 1 : hashSize;
-    if (maxMemory <= 0) return n;
-    const int64_t room = static_cast<int64_t>(maxMemory) - NON_TABLE_BYTES;
-    int cap = 1;
-    while (cap < (1 << 30) && static_cast<int64_t>(cap) * 2 * TABLE_BYTES_PER_ENTRY <= room) cap *= 2;
-    return n < cap ? n : cap;
-}
-
-void checkHashSize() {
-    const int wanted = hashEntryTarget(settings.hashSize.load(), settings.maxMemory.load());
-    // The count is set before anything is allocated: the first call allocates.
-    if (wanted != searchTableCount() || allocatedSearchTableCount() == 0) {
-        setHashEntryCount(wanted);
-        resizeHashTables();
-        clearHashTables();
-    }
-    prefaultHashTables();
 }
 
 bool nodeQuotaSpent() {

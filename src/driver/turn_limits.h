@@ -20,13 +20,9 @@ int computeTurnBudget();
 int expectedMovesToGo(int recordLength, int points);
 
 // min(timeoutTurn, what time_left allows): the match time, less a reserve for
-// the manager's own overhead, shared over the moves still expected. Never more
-// than the time left itself.
+// the manager's own overhead, shared over the moves still expected, plus the
+// search's stop margin, so that the search stops when its share is spent.
 int turnBudgetFor(int timeoutTurn, int timeLeft, int recordLength, int points);
-
-// The hash entry count the tables should have: hash_size, reduced (to a power
-// of two) when INFO max_memory sets a limit that the whole process must stay under.
-int hashEntryTarget(int hashSize, int maxMemory);
 
 // The clock reading when the manager's request for the next driver run
 // arrived; that run's turn clock starts there, so that waiting for the brain
@@ -35,10 +31,6 @@ void setTurnRequestTime(int ms);
 // The start of this run's turn clock: the request time when one was set (it is
 // then forgotten), else now.
 int takeTurnStartTime();
-
-// Gives the tables the entry count hashEntryTarget asks for (reallocating and
-// clearing them when it changed) and makes their pages resident.
-void checkHashSize();
 
 // True once a quarter of the node limit is spent: no further iteration starts.
 bool nodeQuotaSpent();

@@ -1,5 +1,6 @@
 #include "protocol/brain_thread.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -9,6 +10,7 @@
 #include "core/clock.h"
 #include "core/signals.h"
 #include "driver/driver_choice.h"
+#include "driver/table_preparation.h"
 #include "driver/turn_limits.h"
 
 namespace {
@@ -23,8 +25,8 @@ enum class BrainState {
 };
 
 // A preparation asked for by INFO waits until the manager has sent nothing for
-// this long, so that a burst of INFO lines (max_memory and hash_size together)
-// is prepared for once.
+// this long, so that a burst of INFO lines (max_memory, hash_size and
+// thread_num together) is prepared for once.
 constexpr int PREPARATION_QUIET_MS = 50;
 
 // One lock guards the state; every change of state is announced on `changed`.
@@ -34,13 +36,28 @@ struct HandOver {
     BrainState state = BrainState::STARTING;
     DriverRun run;                     // the driver the handed-over search runs
     int askedAt = 0;                   // clock when the handed-over search was asked for
-    bool preparationWanted = false;    // table preparation asked for and not yet run
+    bool preparationWanted = false;    // table preparation asked for and not yet finished
+    // Tables may be prepared: the memory limit is known (INFO max_memory came)
+    // or a search has run (a limit sent after that one is honoured from then on).
+    bool preparationAllowed = false;
     int lastCommandAt = 0;             // clock when the main thread last took a command
     std::vector<void (*)()> deferred;  // tasks waiting for the brain thread's work to end
     int tasksInFlight = 0;             // deferred tasks queued or running
 };
 
 HandOver handOver;
+
+// Set while a search request waits for the brain thread: its table work stops
+// at the next piece and goes on after the search.
+std::atomic<bool> searchWaiting = false;
+
+bool searchIsWaiting() { return searchWaiting.load(std::memory_order_relaxed); }
+
+void prepareForSearches() {
+    const bool done = prepareTablesAndHelpers(searchIsWaiting);
+    std::lock_guard<std::mutex> held(handOver.lock);
+    if (!done) handOver.preparationWanted = true;
+}
 
 // Runs the tasks queued while the brain thread worked; more may arrive meanwhile.
 void runDeferredTasks(std::unique_lock<std::mutex>& held) {
@@ -76,6 +93,10 @@ void runHandedOver(std::unique_lock<std::mutex>& held) {
         setTurnRequestTime(askedAt);
         runDriver(run);
     });
+    // A new hash_size or thread_num sent with this search, or the tables of
+    // the first search, are made ready after its reply.
+    handOver.preparationAllowed = true;
+    handOver.preparationWanted = true;
 }
 
 void brainLoop() {
@@ -85,11 +106,12 @@ void brainLoop() {
     for (;;) {
         if (handOver.state == BrainState::HANDED_OVER) {
             runHandedOver(held);
-        } else if (handOver.state == BrainState::IDLE && handOver.preparationWanted) {
+        } else if (handOver.state == BrainState::IDLE && handOver.preparationWanted &&
+                   handOver.preparationAllowed && !searchIsWaiting()) {
             const int quiet = clockMs() - handOver.lastCommandAt;
             if (quiet >= PREPARATION_QUIET_MS) {
                 handOver.preparationWanted = false;
-                runInState(held, BrainState::PREPARING, checkHashSize);
+                runInState(held, BrainState::PREPARING, prepareForSearches);
             } else {
                 handOver.changed.wait_for(held, std::chrono::milliseconds(PREPARATION_QUIET_MS - quiet));
             }
@@ -113,12 +135,6 @@ void startBrainThread() {
     std::thread(brainLoop).detach();  // lives until the process exits
     std::unique_lock<std::mutex> held(handOver.lock);
     handOver.changed.wait(held, [] { return handOver.state != BrainState::STARTING; });
-    // The default tables are prepared at once, while the manager starts the game:
-    // a fresh process is often asked for a move within milliseconds of START.
-    // A memory limit that arrives later shrinks them.
-    handOver.lastCommandAt = clockMs() - PREPARATION_QUIET_MS;
-    handOver.preparationWanted = true;
-    handOver.changed.notify_all();
 }
 
 void noteCommandArrival() {
@@ -126,16 +142,19 @@ void noteCommandArrival() {
     handOver.lastCommandAt = clockMs();
 }
 
-void requestTablePreparation() {
+void requestTablePreparation(bool memoryLimitKnown) {
     std::lock_guard<std::mutex> held(handOver.lock);
     handOver.preparationWanted = true;
+    if (memoryLimitKnown) handOver.preparationAllowed = true;
     handOver.changed.notify_all();
 }
 
 void startSearch() {
     const int askedAt = clockMs();
+    searchWaiting.store(true, std::memory_order_relaxed);
     std::unique_lock<std::mutex> held(handOver.lock);
-    handOver.changed.wait(held, idle);  // callers stop first; a table preparation may still run
+    handOver.changed.wait(held, idle);  // callers stop first; a table preparation stops soon
+    searchWaiting.store(false, std::memory_order_relaxed);
     brainSignals.stopRequest.store(0);
     handOver.run = takeDriverRequest();
     handOver.askedAt = askedAt;

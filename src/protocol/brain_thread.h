@@ -8,11 +8,13 @@
 // running, stopSearch returns at once. The main thread never waits for a search
 // except in stopSearch.
 //
-// Between searches the brain thread also prepares the transposition tables
-// (allocates them and faults their pages in): at start-up, and after INFO
-// changed their size once the manager has paused, so that no search pays for
-// it. A search handed over meanwhile starts after that work; its turn's clock
-// runs from the request all the same.
+// Between searches the brain thread also prepares the transposition tables and
+// the helper threads (driver/table_preparation.h), once the manager has paused
+// after INFO changed their size or count, and after every search. Nothing is
+// prepared before the manager has told the memory limit or asked for a move:
+// the limit may still come. A search handed over meanwhile stops that work
+// within a fraction of a millisecond and runs with the tables as they are; the
+// work goes on after it. The turn's clock runs from the request.
 
 // Starts the brain thread and returns once it waits for its first hand-over.
 void startBrainThread();
@@ -37,9 +39,10 @@ void stopAnalysis();
 // QVHASHCLEAR). Tasks run in the order given.
 void runWhenIdle(void (*task)());
 
-// Asks the brain thread to prepare the tables for the current hash_size and
-// max_memory once it is idle and the manager has paused.
-void requestTablePreparation();
+// Asks the brain thread to prepare the tables and helpers for the current
+// hash_size, max_memory and thread_num once it is idle and the manager has
+// paused. memoryLimitKnown: the request comes from INFO max_memory.
+void requestTablePreparation(bool memoryLimitKnown);
 
 // The main thread took a command: table preparation waits for a pause.
 void noteCommandArrival();

@@ -41,8 +41,10 @@ void applyInfoKey(const char* text) {
         // The tables need at least one entry.
         if (k.field == &Settings::hashSize && number <= 0) number = 1;
         (settings.*k.field).store(number);
-        // New table sizes are prepared between searches, not inside a turn.
-        if (k.field == &Settings::hashSize || k.field == &Settings::maxMemory) requestTablePreparation();
+        // New table sizes and helper counts are prepared between searches, not inside a turn.
+        const bool memory = k.field == &Settings::maxMemory;
+        if (memory || k.field == &Settings::hashSize || k.field == &Settings::threadNum)
+            requestTablePreparation(memory);
         return;
     }
     if (const char* value = matchCommand("folder", text)) storeFolder(value);

@@ -1,16 +1,14 @@
 #include "search/search_table.h"
 
-#include <atomic>
 #include <cstring>
 
 #include "board/position.h"
 #include "core/game_state.h"
 #include "core/limits.h"
 #include "core/output.h"
-#include "core/platform.h"
 #include "core/word_slot.h"
+#include "threats/table_arrays.h"
 #include "threats/table_generation.h"
-#include "threats/table_memory.h"
 #include "threats/threat_table.h"
 
 namespace {
@@ -33,45 +31,12 @@ constexpr int DEFAULT_ENTRY_COUNT = 524288;
 using SearchSlot = WordSlot<SearchEntry>;
 static_assert(SearchSlot::WORDS == 4);
 
-struct SearchTables {
-    SearchSlot* arrays[SEARCH_ARRAYS] = {};
-    int count = 0;                             // buckets allocated; 0 = no arrays
-    int entryCount = DEFAULT_ENTRY_COUNT;      // N asked for (both kinds)
-    int builtFor = 0;                          // the N the present arrays answer (0 = none yet)
-    // Nothing stored since allocation or the last clear; every storing thread
-    // may clear it, so it is written only while still set.
-    std::atomic<bool> clean = true;
-    bool resident = false;                     // the arrays' pages were faulted in
+struct SearchTables : TableArrays<SearchSlot, SEARCH_ARRAYS, ENTRIES_PER_BUCKET> {
+    int entryCount = DEFAULT_ENTRY_COUNT;  // N asked for (both kinds)
+    int builtFor = 0;                      // the N the present arrays answer (0 = none yet)
 };
 SearchTables table;
 
-int64_t arrayBytes(int count) {
-    return static_cast<int64_t>(count) * ENTRIES_PER_BUCKET *
-           static_cast<int64_t>(sizeof(SearchSlot));
-}
-
-void releaseArrays() {
-    for (SearchSlot*& a : table.arrays) {
-        freeTableBlock(a, arrayBytes(table.count));
-        a = nullptr;
-    }
-    table.count = 0;
-}
-
-bool allocateArrays(int count) {
-    releaseArrays();
-    table.count = count;
-    for (SearchSlot*& a : table.arrays) {
-        a = static_cast<SearchSlot*>(allocateTableBlock(arrayBytes(count)));
-        if (!a) {
-            releaseArrays();
-            return false;
-        }
-    }
-    table.clean = true;  // fresh blocks read as zeros
-    table.resident = false;
-    return true;
-}
 
 // The data word that the check words fold into the key: bounds, depth and flags
 // (moves and age are not covered). Shifts drop the bits that leave the top.
@@ -97,13 +62,8 @@ bool holdsKey(const SearchEntry& e, uint64_t key) {
            e.checkHigh == static_cast<int32_t>(static_cast<uint32_t>(check >> 32));
 }
 
-bool agedOut(int storedAge, int age) {
-    int diff = storedAge - age;
-    return diff > 1 || diff < -1;
-}
-
 SearchSlot* bucketFor(int side, uint32_t keyLow) {
-    uint32_t bucket = keyLow & static_cast<uint32_t>(table.count - 1);
+    uint32_t bucket = keyLow & static_cast<uint32_t>(table.usable - 1);
     return table.arrays[side - 1] + static_cast<int64_t>(bucket) * ENTRIES_PER_BUCKET;
 }
 
@@ -189,7 +149,7 @@ int replacementCandidate(const SearchEntry* entries, int age) {
 
 int probeSearchTable(int depthValue, int alpha, int beta, int side, uint32_t keyLow, uint32_t keyHigh,
                      int* outX, int* outY, int wanted) {
-    if (table.count == 0) return NO_TABLE_SCORE;
+    if (table.usable == 0) return NO_TABLE_SCORE;
     uint64_t key = (static_cast<uint64_t>(keyHigh) << 32) | keyLow;
     const SearchSlot* bucket = bucketFor(side, keyLow);
     const int age = tableAge();
@@ -219,15 +179,14 @@ int probeSearchTable(int depthValue, int alpha, int beta, int side, uint32_t key
 
 void storeSearchTable(Position& pos, int depthValue, int score, int boundType, int side, int x0,
                       int y0, int x1, int y1, int x2, int y2) {
-    if (table.count == 0) return;
+    if (table.usable == 0) return;
     const int moveX[3] = {x0, x1, x2};
     const int moveY[3] = {y0, y1, y2};
     uint64_t key = pos.hashKey;
     const int age = tableAge();
     int stored = toStoredScore(score, depthValue);
     SearchSlot* bucket = bucketFor(side, static_cast<uint32_t>(key));
-    if (table.clean.load(std::memory_order_relaxed))
-        table.clean.store(false, std::memory_order_relaxed);
+    table.noteStore();
     SearchEntry entries[ENTRIES_PER_BUCKET];
     for (int i = 0; i < ENTRIES_PER_BUCKET; ++i) {
         SearchEntry& e = entries[i];
@@ -266,16 +225,16 @@ void resizeHashTables() {
     int wanted = table.entryCount;
     table.builtFor = wanted;
     setThreatTableCount(wanted);
-    if (resizeThreatTable() && (table.count == wanted || allocateArrays(wanted))) return;
+    if (resizeThreatTable() && (table.count == wanted || table.allocate(wanted))) return;
     // Not enough memory: both kinds take the largest power of two below the
     // wanted count that fits, so the engine keeps playing with smaller tables.
     int fallback = 1;
     while (fallback <= wanted / 2) fallback *= 2;
     if (fallback == wanted) fallback /= 2;
-    releaseArrays();
+    table.release();
     for (; fallback >= 1; fallback /= 2) {
         setThreatTableCount(fallback);
-        if (resizeThreatTable() && allocateArrays(fallback)) break;
+        if (resizeThreatTable() && table.allocate(fallback)) break;
     }
     if (fallback < 1) setThreatTableCount(1);
     sendReply("ERROR the hash tables could not be allocated with %d entries; using %d entries", wanted,
@@ -283,24 +242,14 @@ void resizeHashTables() {
 }
 
 void clearHashTables() {
-    // Zeroing 128 MiB costs tens of milliseconds of a turn: skip it when nothing was stored.
-    if (!table.clean) {
-        for (SearchSlot* a : table.arrays)
-            if (a) std::memset(static_cast<void*>(a), 0, static_cast<size_t>(arrayBytes(table.count)));
-        table.clean = true;
-        table.resident = true;  // every page was written
-    }
+    // Zeroing 128 MiB costs tens of milliseconds of a turn: skipped when nothing was stored.
+    table.clear();
     clearThreatTable();
     resetTableGeneration();  // nothing of any game is left
 }
 
-void prefaultHashTables() {
-    if (!table.resident) {
-        for (SearchSlot* a : table.arrays)
-            if (a) platformPrefault(a, static_cast<size_t>(arrayBytes(table.count)));
-        table.resident = true;
-    }
-    prefaultThreatTable();
+bool prefaultHashTables(TableWorkInterrupted interrupted, int upTo) {
+    return table.prefault(interrupted, upTo) && prefaultThreatTable(interrupted, upTo);
 }
 
 void startTableGame() {

@@ -3,6 +3,8 @@
 // alpha-beta search, plus the hash-size bookkeeping of both table kinds.
 #include <cstdint>
 
+#include "threats/table_arrays.h"
+
 struct Position;
 
 struct SearchEntry {
@@ -39,9 +41,11 @@ void clearHashTables();
 // entries per slot and two search arrays of four 32-byte entries per bucket.
 constexpr int64_t TABLE_BYTES_PER_ENTRY = 4 * 2 * 16 + 2 * 4 * 32;
 
-// Faults in every page of freshly allocated arrays, so that no search pays for
-// them; arrays already made resident are left alone.
-void prefaultHashTables();
+// Faults in the pages of both kinds below entry upTo not yet resident, a piece
+// at a time until interrupted (nullptr: never); probes and stores use the
+// resident front only (threats/table_arrays.h). True once every page below
+// upTo is resident; an interrupted call is taken up again by the next.
+bool prefaultHashTables(TableWorkInterrupted interrupted, int upTo = 1 << 30);
 
 // A new game on the same tables: the next table generation, so that nothing of
 // the last game is found again, without rewriting the arrays. Once every 64

@@ -33,6 +33,13 @@ inline bool sameGeneration(int storedAge, int age) {
     return ((storedAge ^ age) >> AGE_MOVE_BITS) == 0;
 }
 
+// An entry stored more than one move before or after the current turn, or in
+// another game, is stale: both table kinds overwrite it like an empty one.
+inline bool agedOut(int storedAge, int age) {
+    const int diff = storedAge - age;
+    return diff > 1 || diff < -1;
+}
+
 // Starts the next generation (a new game). Returns true when the generations
 // wrapped around: the caller then clears the tables for real, since entries of
 // 64 games ago would carry the new generation's stamp.

@@ -1,15 +1,11 @@
 #include "threats/threat_table.h"
 
-#include <atomic>
-#include <cstring>
-
 #include "board/position.h"
 #include "core/game_state.h"
 #include "core/limits.h"
-#include "core/platform.h"
 #include "core/word_slot.h"
+#include "threats/table_arrays.h"
 #include "threats/table_generation.h"
-#include "threats/table_memory.h"
 
 namespace {
 
@@ -25,29 +21,10 @@ constexpr int ENTRIES_PER_SLOT = 2;  // entry 0 prefers depth, entry 1 takes the
 using ThreatSlot = WordSlot<ThreatEntry>;
 static_assert(ThreatSlot::WORDS == 2);
 
-struct ThreatTables {
-    ThreatSlot* arrays[THREAT_ARRAYS] = {};
+struct ThreatTables : TableArrays<ThreatSlot, THREAT_ARRAYS, ENTRIES_PER_SLOT> {
     int wantedCount = 524288;  // the N the next resize allocates
-    int count = 0;             // N allocated; 0 = no arrays (probes miss, stores do nothing)
-    // Nothing stored since the arrays were allocated or cleared; every storing
-    // thread may clear it, so it is written only while still set.
-    std::atomic<bool> clean = true;
-    bool resident = false;     // the arrays' pages were faulted in
 };
 ThreatTables threat;
-
-int64_t arrayBytes(int count) {
-    return static_cast<int64_t>(count) * ENTRIES_PER_SLOT *
-           static_cast<int64_t>(sizeof(ThreatSlot));
-}
-
-void releaseArrays() {
-    for (ThreatSlot*& a : threat.arrays) {
-        freeTableBlock(a, arrayBytes(threat.count));
-        a = nullptr;
-    }
-    threat.count = 0;
-}
 
 // The check words bind the key to the score: an entry whose words do not fit
 // together fails like an entry of another position.
@@ -56,20 +33,15 @@ bool holdsKey(const ThreatEntry& e, uint32_t keyLow, uint32_t keyHigh) {
            static_cast<uint32_t>(e.checkHigh ^ (e.score >> 31)) == keyHigh;
 }
 
-bool agedOut(int storedAge, int age) {
-    int diff = storedAge - age;
-    return diff > 1 || diff < -1;
-}
-
 ThreatSlot* slotFor(int tableIndex, uint32_t keyLow) {
-    uint32_t slot = keyLow & static_cast<uint32_t>(threat.count - 1);
+    uint32_t slot = keyLow & static_cast<uint32_t>(threat.usable - 1);
     return threat.arrays[tableIndex] + static_cast<int64_t>(slot) * ENTRIES_PER_SLOT;
 }
 
 }  // namespace
 
 int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, uint32_t keyHigh) {
-    if (threat.count == 0) return NO_TABLE_SCORE;
+    if (threat.usable == 0) return NO_TABLE_SCORE;
     const ThreatSlot* slot = slotFor(role * 2 + sideIndex, keyLow);
     const int age = tableAge();
     for (int i = 0; i < ENTRIES_PER_SLOT; ++i) {
@@ -85,7 +57,7 @@ void storeThreatTable(Position& pos, int score, int depthValue, int role, int si
 }
 
 void storeThreatTableKey(int score, int depthValue, int role, int sideIndex, uint64_t key) {
-    if (threat.count == 0) return;
+    if (threat.usable == 0) return;
     uint32_t keyLow = static_cast<uint32_t>(key);
     uint32_t keyHigh = static_cast<uint32_t>(key >> 32);
     const int age = tableAge();
@@ -94,8 +66,7 @@ void storeThreatTableKey(int score, int depthValue, int role, int sideIndex, uin
     bool firstEmpty = first.checkLow == 0 && first.checkHigh == 0;
     bool takeFirst = holdsKey(first, keyLow, keyHigh) || firstEmpty || first.depth <= depthValue ||
                      agedOut(first.age, age);
-    if (threat.clean.load(std::memory_order_relaxed))
-        threat.clean.store(false, std::memory_order_relaxed);
+    threat.noteStore();
     ThreatEntry e;
     e.score = toStoredScore(score, depthValue);
     e.checkLow = static_cast<int32_t>(keyLow) ^ e.score;
@@ -111,34 +82,9 @@ int threatTableCount() { return threat.count; }
 
 bool resizeThreatTable() {
     if (threat.count == threat.wantedCount) return true;
-    releaseArrays();
-    for (ThreatSlot*& a : threat.arrays) {
-        a = static_cast<ThreatSlot*>(allocateTableBlock(arrayBytes(threat.wantedCount)));
-        if (!a) {
-            // Partial success is no use: give everything back, the caller falls back.
-            threat.count = threat.wantedCount;
-            releaseArrays();
-            return false;
-        }
-    }
-    threat.count = threat.wantedCount;
-    threat.clean = true;  // fresh blocks read as zeros
-    threat.resident = false;
-    return true;
+    return threat.allocate(threat.wantedCount);
 }
 
-void clearThreatTable() {
-    // Zeroing 64 MiB is not free: a table nothing was stored in is left as it is.
-    if (threat.clean) return;
-    for (ThreatSlot* a : threat.arrays)
-        if (a) std::memset(static_cast<void*>(a), 0, static_cast<size_t>(arrayBytes(threat.count)));
-    threat.clean = true;
-    threat.resident = true;  // every page was written
-}
+void clearThreatTable() { threat.clear(); }
 
-void prefaultThreatTable() {
-    if (threat.resident) return;
-    for (ThreatSlot* a : threat.arrays)
-        if (a) platformPrefault(a, static_cast<size_t>(arrayBytes(threat.count)));
-    threat.resident = true;
-}
+bool prefaultThreatTable(TableWorkInterrupted interrupted, int upTo) { return threat.prefault(interrupted, upTo); }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/limits.h"
+#include "threats/table_arrays.h"
 
 struct Position;
 
@@ -26,14 +27,14 @@ void storeThreatTableKey(int score, int depthValue, int role, int sideIndex, uin
 
 // Allocation bookkeeping, driven by resizeHashTables/clearHashTables of the search tables.
 void setThreatTableCount(int entryCount);  // the N the next resize allocates (below 1 counts as 1)
-int threatTableCount();                    // N currently allocated; 0 = none (probes miss, stores do nothing)
+int threatTableCount();                    // N currently allocated (probes and stores use its resident front)
 // Reallocates when the allocated count differs from the wanted one. Returns false
 // when the arrays could not be allocated: the kind then holds nothing (count 0)
 // and the caller chooses a smaller count.
 bool resizeThreatTable();
 void clearThreatTable();
-// Faults in the pages of freshly allocated arrays (see prefaultHashTables).
-void prefaultThreatTable();
+// Faults in the slots below upTo not yet resident (see prefaultHashTables).
+bool prefaultThreatTable(TableWorkInterrupted interrupted, int upTo);
 
 // Decided scores (wins and losses) are kept relative to the storing node, so that
 // a probe at another depth reads the distance to the win from its own node. Both

@@ -38,6 +38,7 @@ protected:
         resizeHashTables();
         setThreatTableCount(1 << 14);
         resizeThreatTable();
+        prefaultHashTables(nullptr);
     }
 
     void SetUp() override {

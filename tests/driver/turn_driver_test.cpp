@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <regex>
 #include <string>
@@ -12,6 +13,8 @@
 #include "board/position.h"
 #include "driver/game_setup.h"
 #include "driver/iteration_timing.h"
+#include "driver/memory_plan.h"
+#include "driver/table_preparation.h"
 #include "driver/turn_limits.h"
 #include "driver_game.h"
 #include "search/search_thread.h"
@@ -111,19 +114,24 @@ TEST(TurnTime, BudgetIsTheTurnTimeOrTheMatchClocksShare) {
     const int small = turnBudgetFor(5000, 10000, 0, 225);
     EXPECT_GT(small, 50);
     EXPECT_LT(small, 1000);
+    // A 3 s clock early on a 20 by 20 board still leaves the search time of its own.
+    const int short20 = turnBudgetFor(1000, 3000, 4, 400);
+    EXPECT_GE(short20 - searchStopMargin(short20), 20);
     EXPECT_GE(expectedMovesToGo(500, 225), 1) << "a record longer than the board still shares by one";
     EXPECT_LE(expectedMovesToGo(220, 225), 3) << "no more moves than empty points";
 }
 
-// A whole game on the match clock: every move uses its full budget plus the
-// manager's overhead, and the clock must never run out, whatever the board.
+// A whole game on the match clock: every move searches until its stop (the
+// budget less the stop margin), then pays 3 ms of overhead (three times what
+// the match tool measures for a reply), and the clock must never run out,
+// whatever the board.
 TEST(TurnTime, TheMatchClockNeverRunsOut) {
     for (int points : {225, 400}) {
         for (int start : {3000, 10000, 180000}) {
             long long left = start;
             for (int record = 0; record < points; record += 2) {
                 const int budget = turnBudgetFor(5000, static_cast<int>(left), record, points);
-                left -= budget + 5;
+                left -= std::max(0, budget - searchStopMargin(budget)) + 3;
                 ASSERT_GT(left, 0) << points << " points, " << start << " ms, record " << record;
             }
         }
@@ -525,28 +533,37 @@ TEST_F(TurnDriver, AnswersWithinTheTurnTime) {
     EXPECT_LT(mainThread.control.turnBudget, 3200 / 10);
 }
 
-TEST_F(TurnDriver, TablesFollowHashSizeAndShortMemoryIsReportedOnce) {
+// A turn searches with the tables it finds; the preparation between turns (the
+// brain thread's) gives them the size asked for.
+TEST_F(TurnDriver, TablesFollowHashSizeBetweenTurnsAndShortMemoryIsReportedOnce) {
     settings.maxDepth = 2;
     startGame();
     recordDrawing(MIDGAME);
+    playTurn();
+    const int before = allocatedSearchTableCount();
     settings.hashSize = 2048;
     playTurn();
+    EXPECT_EQ(allocatedSearchTableCount(), before) << "no resize inside a turn";
+    EXPECT_TRUE(prepareTablesAndHelpers(nullptr));
     EXPECT_EQ(allocatedSearchTableCount(), 2048);
     // One MiB holds both kinds at 2048 entries (384 bytes each) but not at 65536:
     // the tables fall back to a smaller size and say so, once.
     setTableMemoryCeiling(1 << 20);
     settings.hashSize = 65536;
-    playTurn();
+    capturedText().clear();
+    prepareTablesAndHelpers(nullptr);
     const int fallback = allocatedSearchTableCount();
     EXPECT_LT(fallback, 65536);
     EXPECT_NE(capturedText().find("ERROR"), std::string::npos) << capturedText();
-    playTurn();
+    capturedText().clear();
+    prepareTablesAndHelpers(nullptr);
     EXPECT_EQ(capturedText().find("ERROR"), std::string::npos)
         << "the same size is not asked for again";
+    playTurn();
     EXPECT_EQ(allocatedSearchTableCount(), fallback);
     setTableMemoryCeiling(0);
     settings.hashSize = 4096;
-    playTurn();
+    prepareTablesAndHelpers(nullptr);
     EXPECT_EQ(allocatedSearchTableCount(), 4096);
 }
 

@@ -34,6 +34,7 @@ inline void prepare(int depth) {
     setHashEntryCount(1 << 16);
     resizeHashTables();
     clearHashTables();
+    prefaultHashTables(nullptr);
     resetSearchState(mainThread);
     resetEvaluationState(mainThread);
     resetTurnStatistics(mainThread.control);

@@ -48,6 +48,7 @@ protected:
         setHashEntryCount(n);
         resizeHashTables();
         clearHashTables();
+        prefaultHashTables(nullptr);
         ASSERT_EQ(allocatedSearchTableCount(), n);
         game.recordLength = 30;
     }
@@ -302,9 +303,28 @@ TEST_F(HashAllocationTest, ShortageFallsBackToLargestFittingPowerOfTwoAndSaysSoO
     resizeHashTables();  // nothing changed: no new attempt, no second message
     EXPECT_EQ(captured, "");
     // The smaller tables work.
+    prefaultHashTables(nullptr);
     game.recordLength = 1;
     store(KEY, 2, 5, 3);
     EXPECT_EQ(probe(KEY, 2).score, 5);
+}
+
+// A search that arrives while the pages are faulted in uses the resident front
+// only, and the arrays serve it (the masks must stay within it).
+TEST_F(HashAllocationTest, PartlyResidentTablesServeTheirFront) {
+    setHashEntryCount(1 << 16);
+    resizeHashTables();
+    clearHashTables();
+    game.recordLength = 1;
+    store(KEY, 2, 5, 3);
+    EXPECT_EQ(probe(KEY, 2).score, NO_TABLE_SCORE) << "nothing resident, nothing used";
+    EXPECT_TRUE(prefaultHashTables(nullptr, 5000));
+    store(KEY, 2, 5, 3);
+    EXPECT_EQ(probe(KEY, 2).score, 5);
+    EXPECT_FALSE(prefaultHashTables([] { return true; })) << "a waiting search interrupts";
+    EXPECT_TRUE(prefaultHashTables(nullptr));
+    store(KEY, 2, 7, 3);
+    EXPECT_EQ(probe(KEY, 2).score, 7);
 }
 
 TEST_F(HashAllocationTest, DefaultCountTakes192MiBInAll) {

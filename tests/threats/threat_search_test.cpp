@@ -71,6 +71,7 @@ protected:
     static void SetUpTestSuite() {
         setThreatTableCount(1 << 14);
         resizeThreatTable();
+        prefaultThreatTable(nullptr, 1 << 14);
     }
 
     void SetUp() override {

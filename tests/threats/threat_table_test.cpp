@@ -30,6 +30,7 @@ protected:
         setThreatTableCount(n);
         ASSERT_TRUE(resizeThreatTable());
         clearThreatTable();
+        prefaultThreatTable(nullptr, n);
         game.recordLength = 20;
     }
     void SetUp() override { useCount(1024); }

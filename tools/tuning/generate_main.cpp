@@ -3,6 +3,8 @@
 // numbered 0 .. N-1; game g is played under variant g mod 8 (rules 0, 1, 4, 8
 // on 15x15 and 20x20) from the shared openings plus random stones. With
 // --jobs J the games are dealt to J processes (g mod J).
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -114,6 +116,12 @@ int main(int argc, char** argv) {
     VariantOpenings openings;
     std::vector<GameVariant> variants;
     if (!readVariants(o.openingDir, openings, variants)) return 1;
+    // Two runs on one file would both play the games it lacks.
+    const int lock = ::open((o.out + ".lock").c_str(), O_WRONLY | O_CREAT, 0644);
+    if (lock < 0 || flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        std::fprintf(stderr, "vodaro_generate: another run writes %s\n", o.out.c_str());
+        return 1;
+    }
     const std::set<int> done = finishedGames(o.out);
     std::fprintf(stderr, "vodaro_generate: %zu of %d games already in %s\n", done.size(), o.games, o.out.c_str());
     if (o.jobs == 1) return runJob(o, variants, done, 0);

@@ -15,6 +15,7 @@
 #include "board/position.h"
 #include "combo_features.h"
 #include "combo_values_header.h"
+#include "core/limits.h"
 #include "labelled_position.h"
 #include "quiet_positions.h"
 #include "threats/evaluate.h"
@@ -28,6 +29,7 @@ struct Options {
     std::string writeDir;
     std::string command = "build/tools/vodaro_fit";
     double k = 0;  // 0: fitted on the starting evaluations
+    bool dropDecided = false;
     FitOptions fit;
 };
 
@@ -56,12 +58,12 @@ int replay(const LabelledPosition& p) {
 }
 
 struct Loaded {
-    long lines = 0, unquiet = 0;
+    long lines = 0, unquiet = 0, decided = 0;
     double mismatch = 0;  // largest gap between the evaluation's point values and the features' sum
 };
 
 // Reads the file, replays each position and keeps its evaluation and features.
-bool load(const std::string& path, const std::vector<double>& start, FitData& d, std::vector<LabelledPosition>& kept,
+bool load(const std::string& path, bool dropDecided, const std::vector<double>& start, FitData& d, std::vector<LabelledPosition>& kept,
           Loaded& stats) {
     std::ifstream in(path);
     if (!in) return false;
@@ -73,6 +75,10 @@ bool load(const std::string& path, const std::vector<double>& start, FitData& d,
         if (!parsePosition(line, p, error)) {
             std::fprintf(stderr, "vodaro_fit: %s:%ld: %s\n", path.c_str(), stats.lines, error.c_str());
             return false;
+        }
+        if (dropDecided && p.searched && isDecided(p.value)) {
+            ++stats.decided;
+            continue;
         }
         const int side = replay(p);
         if (side == 0 || !quietForSideToMove(side)) {
@@ -124,8 +130,13 @@ ComboValueTable roundedTable(const std::vector<double>& theta) {
 }
 
 bool parseOptions(int argc, char** argv, Options& o) {
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; i += 2) {
         const std::string arg = argv[i];
+        if (arg == "--drop-decided") {
+            o.dropDecided = true, o.command += " " + arg, --i;
+            continue;
+        }
+        if (i + 1 >= argc) return false;
         const char* v = argv[i + 1];
         o.command += " " + arg + " " + v;
         if (arg == "--positions") o.positions = v;
@@ -137,7 +148,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
         else if (arg == "--steps") o.fit.steps = std::atoi(v);
         else return false;
     }
-    return argc % 2 == 1 && !o.positions.empty();
+    return !o.positions.empty();
 }
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
@@ -150,7 +161,7 @@ int main(int argc, char** argv) {
     Options o;
     if (!parseOptions(argc, argv, o)) {
         std::fprintf(stderr, "usage: vodaro_fit --positions FILE [--blend B] [--anchor A] [--rate R] [--steps N]\n"
-                             "  [--k K] [--write src]\n");
+                             "  [--k K] [--drop-decided] [--write src]\n");
         return 2;
     }
     const auto clock = std::chrono::steady_clock::now();
@@ -158,10 +169,10 @@ int main(int argc, char** argv) {
     FitData d;
     std::vector<LabelledPosition> kept;
     Loaded stats;
-    if (!load(o.positions, start, d, kept, stats)) return 2;
-    std::printf("vodaro_fit: %zu positions (%ld read, %ld not quiet), %zu features, in %.1f s; "
+    if (!load(o.positions, o.dropDecided, start, d, kept, stats)) return 2;
+    std::printf("vodaro_fit: %zu positions (%ld read, %ld not quiet, %ld decided left out), %zu features, in %.1f s; "
                 "largest gap between point values and features %.1f\n",
-                d.positions.size(), stats.lines, stats.unquiet, d.features.size(), secondsSince(clock), stats.mismatch);
+                d.positions.size(), stats.lines, stats.unquiet, stats.decided, d.features.size(), secondsSince(clock), stats.mismatch);
     o.fit.k = o.k > 0 ? o.k : fitScale(d);
     std::printf("K = %.7f%s\n", o.fit.k, o.k > 0 ? "" : " (fitted on the starting evaluations against the results)");
     printLosses(d, o.fit, "before", [&](size_t i) { return d.positions[i].start; });

@@ -33,15 +33,32 @@ double fitScale(const FitData& d) {
             if (!p.heldOut) sum += logisticLoss(sigmoid(k * p.start), p.result);
         return sum;
     };
-    // The loss is convex in log K near its minimum: a golden-section search.
-    double lo = std::log(1e-5), hi = std::log(1e-1);
-    const double g = (std::sqrt(5.0) - 1) / 2;
-    for (int i = 0; i < 60; ++i) {
-        const double a = hi - g * (hi - lo), b = lo + g * (hi - lo);
-        if (loss(std::exp(a)) < loss(std::exp(b))) hi = b;
-        else lo = a;
+    return minimumOverLog(loss, 1e-5, 1e-1);
+}
+
+void AdamState::step(std::vector<double>& x, const std::vector<double>& g, int t, double rate) {
+    constexpr double BETA1 = 0.9, BETA2 = 0.999, EPSILON = 1e-12;
+    const double c1 = 1 - std::pow(BETA1, t), c2 = 1 - std::pow(BETA2, t);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        if (g[i] == 0 && m[i] == 0) continue;  // an entry no training position reads
+        m[i] = BETA1 * m[i] + (1 - BETA1) * g[i];
+        v[i] = BETA2 * v[i] + (1 - BETA2) * g[i] * g[i];
+        x[i] -= rate * (m[i] / c1) / (std::sqrt(v[i] / c2) + EPSILON);
     }
-    return std::exp((lo + hi) / 2);
+}
+
+double addPull(const std::vector<double>& start, const std::vector<double>& x, double anchor, double scale,
+               std::vector<double>& grad) {
+    double pull = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        grad[i] *= scale;
+        // Relative to the size of the starting value, as vodaro_tune's --anchor.
+        const double w = std::max(4.0, std::fabs(start[i]));
+        const double u = (x[i] - start[i]) / w;
+        pull += anchor * u * u;
+        grad[i] += 2 * anchor * u / w;
+    }
+    return pull;
 }
 
 namespace {
@@ -62,32 +79,17 @@ double gradient(const FitData& d, const std::vector<double>& start, const std::v
         for (uint32_t f = p.first; f < p.last; ++f) grad[d.features[f].param] += g * d.features[f].weight;
     }
     const double scale = n ? 1.0 / static_cast<double>(n) : 0;
-    loss *= scale;
-    for (size_t i = 0; i < theta.size(); ++i) {
-        grad[i] *= scale;
-        // The pull, relative to the size of the starting value, as vodaro_tune's --anchor.
-        const double s = std::max(4.0, std::fabs(start[i]));
-        const double u = (theta[i] - start[i]) / s;
-        loss += o.anchor * u * u;
-        grad[i] += 2 * o.anchor * u / s;
-    }
-    return loss;
+    return loss * scale + addPull(start, theta, o.anchor, scale, grad);
 }
 
 }  // namespace
 
 void adamFit(const FitData& d, const std::vector<double>& start, std::vector<double>& theta, const FitOptions& o) {
-    constexpr double BETA1 = 0.9, BETA2 = 0.999, EPSILON = 1e-12;
-    std::vector<double> grad(theta.size()), m(theta.size()), v(theta.size());
+    std::vector<double> grad(theta.size());
+    AdamState adam(theta.size());
     for (int step = 1; step <= o.steps; ++step) {
         const double loss = gradient(d, start, theta, o, grad);
-        const double c1 = 1 - std::pow(BETA1, step), c2 = 1 - std::pow(BETA2, step);
-        for (size_t i = 0; i < theta.size(); ++i) {
-            if (grad[i] == 0 && m[i] == 0) continue;  // an entry no training position reads
-            m[i] = BETA1 * m[i] + (1 - BETA1) * grad[i];
-            v[i] = BETA2 * v[i] + (1 - BETA2) * grad[i] * grad[i];
-            theta[i] -= o.rate * (m[i] / c1) / (std::sqrt(v[i] / c2) + EPSILON);
-        }
+        adam.step(theta, grad, step, o.rate);
         if (step == 1 || step % 50 == 0 || step == o.steps)
             std::printf("step %4d: training loss %.6f (with the pull)\n", step, loss), std::fflush(stdout);
     }

@@ -2,6 +2,7 @@
 // The fit of the combination value table: Adam over every entry, on the
 // logistic loss of sigmoid(K * evaluation) against a blend of the deeper
 // search's value and the game result, with a pull towards the starting values.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -61,6 +62,33 @@ double fitScale(const FitData& d);
 void adamFit(const FitData& d, const std::vector<double>& start, std::vector<double>& theta, const FitOptions& o);
 
 double logisticLoss(double p, double y);
+
+// Adam's running moments for a vector of parameters.
+struct AdamState {
+    std::vector<double> m, v;
+    explicit AdamState(std::size_t n) : m(n), v(n) {}
+    // Step t (from 1) with gradient g; parameters no gradient has reached stay.
+    void step(std::vector<double>& x, const std::vector<double>& g, int t, double rate);
+};
+
+// Scales grad by scale, then adds the pull anchor * sum(((x - start) / max(4, |start|))^2)
+// and its gradient; returns the pull.
+double addPull(const std::vector<double>& start, const std::vector<double>& x, double anchor, double scale,
+               std::vector<double>& grad);
+
+// The minimum of a function convex near it, over the logarithm of its argument
+// in [low, high]: a golden-section search.
+template <class F>
+double minimumOverLog(F f, double low, double high) {
+    double lo = std::log(low), hi = std::log(high);
+    const double g = (std::sqrt(5.0) - 1) / 2;
+    for (int i = 0; i < 60; ++i) {
+        const double a = hi - g * (hi - lo), b = lo + g * (hi - lo);
+        if (f(std::exp(a)) < f(std::exp(b))) hi = b;
+        else lo = a;
+    }
+    return std::exp((lo + hi) / 2);
+}
 
 template <class Evaluate>
 std::map<int, RuleLoss> lossesByRule(const FitData& d, bool heldOut, const FitOptions& o, Evaluate evaluate) {

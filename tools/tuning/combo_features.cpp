@@ -18,6 +18,10 @@ int multisetOfKey(int key) {
 
 }  // namespace
 
+int comboEntry(const Position& pos, int x, int y, int colour) {
+    return comboSetFor(geometry.rule, colour) * COMBO_MULTISETS + multisetOfKey(pos.classKey[x][y][colour - 1]);
+}
+
 void appendComboFeatures(ThreatThread& t, int side, std::vector<ComboFeature>& out) {
     const Position& pos = t.pos;
     const size_t first = out.size();
@@ -27,9 +31,8 @@ void appendComboFeatures(ThreatThread& t, int side, std::vector<ComboFeature>& o
             for (int i = 0; i < 2; ++i) {
                 const int room = pos.shapeInfo[4][x][y].room[i];
                 if (room == 0) continue;
-                const int set = comboSetFor(geometry.rule, i + 1);
                 const float sign = i + 1 == side ? 1.0f : -1.0f;
-                out.push_back({set * COMBO_MULTISETS + multisetOfKey(pos.classKey[x][y][i]), sign * room / 32.0f});
+                out.push_back({comboEntry(pos, x, y, i + 1), sign * room / 32.0f});
             }
     auto begin = out.begin() + static_cast<long>(first);
     std::sort(begin, out.end(), [](const ComboFeature& l, const ComboFeature& r) { return l.param < r.param; });

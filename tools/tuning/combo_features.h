@@ -9,11 +9,15 @@
 #include <vector>
 
 struct ThreatThread;
+struct Position;
 
 struct ComboFeature {
     int32_t param;  // set * COMBO_MULTISETS + multiset
     float weight;   // d evaluation / d entry
 };
+
+// The entry the classes of colour (1 black, 2 white) at (x, y) read.
+int comboEntry(const Position& pos, int x, int y, int colour);
 
 // The entries that weigh in the position on t's board for side (1 black, 2
 // white) to move, each once, in increasing order of param; appended to out.

@@ -17,6 +17,7 @@
 #include "combo_values_header.h"
 #include "core/limits.h"
 #include "labelled_position.h"
+#include "move_order_fit.h"
 #include "quiet_positions.h"
 #include "threats/evaluate.h"
 #include "threats/threat_thread.h"
@@ -30,6 +31,9 @@ struct Options {
     std::string command = "build/tools/vodaro_fit";
     double k = 0;  // 0: fitted on the starting evaluations
     bool dropDecided = false;
+    int orderSteps = 0;  // 0: no move-order fit
+    double orderRate = 1.0;
+    std::string orderOut;
     FitOptions fit;
 };
 
@@ -63,8 +67,8 @@ struct Loaded {
 };
 
 // Reads the file, replays each position and keeps its evaluation and features.
-bool load(const std::string& path, bool dropDecided, const std::vector<double>& start, FitData& d, std::vector<LabelledPosition>& kept,
-          Loaded& stats) {
+bool load(const std::string& path, bool dropDecided, const std::vector<double>& start, FitData& d,
+          std::vector<LabelledPosition>& kept, OrderData* order, Loaded& stats) {
     std::ifstream in(path);
     if (!in) return false;
     std::string line, error;
@@ -97,6 +101,7 @@ bool load(const std::string& path, bool dropDecided, const std::vector<double>& 
         stats.mismatch = std::max(stats.mismatch, std::fabs(points - total));
         d.positions.push_back(f);
         kept.push_back(p);
+        if (order && p.searched) appendMoveChoice(t, p, side, f.heldOut, *order);
     }
     return true;
 }
@@ -129,6 +134,27 @@ ComboValueTable roundedTable(const std::vector<double>& theta) {
     return table;
 }
 
+void printOrderLosses(const OrderData& d, const OrderParams& p, const char* when) {
+    for (bool heldOut : {false, true})
+        for (const auto& [rule, l] : orderLosses(d, p, heldOut))
+            std::printf("%-6s rule %d %-8s %7ld moves: cross-entropy %.4f, chosen move ranked first %.1f%%\n", when,
+                        rule, heldOut ? "held-out" : "training", l.positions, l.crossEntropy, 100 * l.top1);
+}
+
+// The move-order scores, from the starting combined values for both colours.
+void fitOrder(const OrderData& d, const std::vector<double>& start, const Options& o) {
+    OrderParams from{start, start, 0};
+    from.tau = fitOrderScale(d, from);
+    std::printf("move order: %zu positions, %zu candidate points, tau = %.6f\n", d.choices.size(),
+                d.candidates.size(), from.tau);
+    printOrderLosses(d, from, "before");
+    OrderParams p = from;
+    fitMoveOrder(d, from, p, o.orderSteps, o.orderRate, o.fit.anchor);
+    printOrderLosses(d, p, "after");
+    if (!o.orderOut.empty() && !writeOrderScores(o.orderOut, p))
+        std::fprintf(stderr, "vodaro_fit: cannot write %s\n", o.orderOut.c_str());
+}
+
 bool parseOptions(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; i += 2) {
         const std::string arg = argv[i];
@@ -146,6 +172,9 @@ bool parseOptions(int argc, char** argv, Options& o) {
         else if (arg == "--anchor") o.fit.anchor = std::atof(v);
         else if (arg == "--rate") o.fit.rate = std::atof(v);
         else if (arg == "--steps") o.fit.steps = std::atoi(v);
+        else if (arg == "--order-steps") o.orderSteps = std::atoi(v);
+        else if (arg == "--order-rate") o.orderRate = std::atof(v);
+        else if (arg == "--order-out") o.orderOut = v;
         else return false;
     }
     return !o.positions.empty();
@@ -161,7 +190,7 @@ int main(int argc, char** argv) {
     Options o;
     if (!parseOptions(argc, argv, o)) {
         std::fprintf(stderr, "usage: vodaro_fit --positions FILE [--blend B] [--anchor A] [--rate R] [--steps N]\n"
-                             "  [--k K] [--drop-decided] [--write src]\n");
+                             "  [--k K] [--drop-decided] [--write src] [--order-steps N] [--order-rate R] [--order-out FILE]\n");
         return 2;
     }
     const auto clock = std::chrono::steady_clock::now();
@@ -169,7 +198,8 @@ int main(int argc, char** argv) {
     FitData d;
     std::vector<LabelledPosition> kept;
     Loaded stats;
-    if (!load(o.positions, o.dropDecided, start, d, kept, stats)) return 2;
+    OrderData order;
+    if (!load(o.positions, o.dropDecided, start, d, kept, o.orderSteps > 0 ? &order : nullptr, stats)) return 2;
     std::printf("vodaro_fit: %zu positions (%ld read, %ld not quiet, %ld decided left out), %zu features, in %.1f s; "
                 "largest gap between point values and features %.1f\n",
                 d.positions.size(), stats.lines, stats.unquiet, stats.decided, d.features.size(), secondsSince(clock), stats.mismatch);
@@ -182,6 +212,7 @@ int main(int argc, char** argv) {
     useFittedComboValues = true;
     const std::vector<double> after = engineEvaluations(kept);
     printLosses(d, o.fit, "after", [&](size_t i) { return after[i]; });
+    if (o.orderSteps > 0) fitOrder(order, start, o);
     std::printf("vodaro_fit: done in %.1f s\n", secondsSince(clock));
     if (!o.writeDir.empty() && !writeComboValuesHeader(o.writeDir, fittedComboValues, o.command)) {
         std::fprintf(stderr, "vodaro_fit: cannot write under %s\n", o.writeDir.c_str());

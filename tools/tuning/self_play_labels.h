@@ -11,7 +11,7 @@
 struct LabelBudget {
     int playDepth = 4;       // the moves between labels: a fixed depth
     int labelDepth = 0;      // a label's search: a fixed depth, or when 0 ...
-    int labelNodes = 64;     // ... a node limit in units of 1024 nodes (INFO max_node)
+    int labelNodes = 128;    // ... the node limit INFO max_node would set
     double labelShare = 0.5;  // of the quiet positions after skipStones
     int skipStones = 8;
     int randomStones = 4;    // put after the opening, alternately, near the stones

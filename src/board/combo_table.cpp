@@ -15,8 +15,9 @@
 int comboValue(int t, int a, int b, int c, int d) {
     const int set = comboSetFor(geometry.rule, t + 1);
     const int weights = shapeWeight[a] + shapeWeight[b] + shapeWeight[c] + shapeWeight[d];
-    const int combined = useFittedComboValues ? fittedComboValues.value[set][comboMultiset(a, b, c, d)]
-                                              : weightedComboValue(set, a, b, c, d);
+    const int combined = useFittedComboValues
+                             ? fittedComboValues.value[set][comboMultiset(a, b, c, d)]
+                             : weightedComboValue(set, a, b, c, d);
     return combined - weights;
 }
 
@@ -25,6 +26,7 @@ void buildComboTables() {
         int k[4] = {index >> 12, (index >> 8) & 15, (index >> 4) & 15, index & 15};
         std::sort(k, k + 4, [](int l, int r) { return l > r; });
         for (int t = 0; t < 2; ++t)
-            tables.comboTable[t][index] = static_cast<int16_t>(comboValue(t, k[0], k[1], k[2], k[3]));
+            tables.comboTable[t][index] =
+                static_cast<int16_t>(comboValue(t, k[0], k[1], k[2], k[3]));
     }
 }

@@ -22,14 +22,20 @@ int classValueSum(const ComboWeights& w, int a, int b, int c, int d) {
 int generalCorrection(const ComboWeights& w, int a, int b, int c, int d) {
     int value = -w.topDiscount[a];
     if (c == 0 && d == 0) {
-        if (b >= 1) value += 3 * w.pairFactor[a] * w.pairFactor[b] / 256;
-        else if (a >= 1) value += 3 * w.pairFactor[a] / 256;
+        if (b >= 1)
+            value += 3 * w.pairFactor[a] * w.pairFactor[b] / 256;
+        else if (a >= 1)
+            value += 3 * w.pairFactor[a] / 256;
     }
     return value;
 }
 
-bool isFour(int k) { return k >= SHAPE_FOUR && k <= SHAPE_FOUR_OPEN; }
-bool isOpenThree(int k) { return k == SHAPE_THREE_SPLIT || k == SHAPE_THREE_OPEN; }
+bool isFour(int k) {
+    return k >= SHAPE_FOUR && k <= SHAPE_FOUR_OPEN;
+}
+bool isOpenThree(int k) {
+    return k == SHAPE_THREE_SPLIT || k == SHAPE_THREE_OPEN;
+}
 
 // Black under Renju: overlines, double fours and double threes are forbidden,
 // so such points lose the value their shapes would otherwise add up to.
@@ -44,11 +50,13 @@ int renjuBlackCombined(const ComboWeights& w, int a, int b, int c, int d) {
     }
     if (a == SHAPE_OVERLINE) {
         if (b == SHAPE_FIVE || c == SHAPE_FIVE || d == SHAPE_FIVE) return values;
-        int openFoursBelow = (b == SHAPE_FOUR_OPEN) + (c == SHAPE_FOUR_OPEN) + (d == SHAPE_FOUR_OPEN);
+        int openFoursBelow =
+            (b == SHAPE_FOUR_OPEN) + (c == SHAPE_FOUR_OPEN) + (d == SHAPE_FOUR_OPEN);
         if (openFoursBelow > 0) return values - w.overlineOpenFour * openFoursBelow;
         return w.classValue[a];
     }
-    if (fours >= 2 && a != SHAPE_FIVE) return w.fourFourOpen * openFours + w.fourFourOther * (fours - openFours);
+    if (fours >= 2 && a != SHAPE_FIVE)
+        return w.fourFourOpen * openFours + w.fourFourOther * (fours - openFours);
     if (threes >= 2) return fours > 0 ? 0 : values - w.topDiscount[a] - w.threeThree;
     return values + generalCorrection(w, a, b, c, d);
 }

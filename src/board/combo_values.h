@@ -11,7 +11,12 @@
 // build with the tuned weights.
 #include <cstdint>
 
-enum ComboSet { COMBO_SET_COMMON = 0, COMBO_SET_RENJU_WHITE = 1, COMBO_SET_RENJU_BLACK = 2, COMBO_SETS = 3 };
+enum ComboSet {
+    COMBO_SET_COMMON = 0,
+    COMBO_SET_RENJU_WHITE = 1,
+    COMBO_SET_RENJU_BLACK = 2,
+    COMBO_SETS = 3
+};
 
 // Multisets of four classes out of 16: C(19, 4).
 constexpr int COMBO_MULTISETS = 3876;

@@ -36,8 +36,10 @@ TEST(ComboFeatures, PredictTheEvaluationWhenAnEntryMoves) {
             ASSERT_FALSE(features.empty());
             comboValuesFromWeights(fittedComboValues);
             useFittedComboValues = true;
-            for (const ComboFeature& f : {features.front(), features[features.size() / 2], features.back()}) {
-                int16_t& entry = fittedComboValues.value[f.param / COMBO_MULTISETS][f.param % COMBO_MULTISETS];
+            for (const ComboFeature& f :
+                 {features.front(), features[features.size() / 2], features.back()}) {
+                int16_t& entry =
+                    fittedComboValues.value[f.param / COMBO_MULTISETS][f.param % COMBO_MULTISETS];
                 entry = static_cast<int16_t>(entry + 64);
                 forgetBoardSetUp();
                 const int moved = evaluationAfter(infoRule, stones, n, side) - before;

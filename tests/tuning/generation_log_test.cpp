@@ -1,12 +1,12 @@
 // The generator's file: the games it records as done, after a stop in
 // mid-write, and the search labels surviving a write and a read.
+#include "generation_log.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include "generation_log.h"
 
 namespace {
 
@@ -31,10 +31,12 @@ std::string readAll(const std::string& path) {
 }
 
 TEST(GenerationLog, ResumesAfterATornBlock) {
-    const std::string path = (std::filesystem::temp_directory_path() / "vodaro_generation_log_test.txt").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "vodaro_generation_log_test.txt").string();
     std::filesystem::remove(path);
     EXPECT_TRUE(finishedGames(path).empty());
-    ASSERT_TRUE(appendBlock(path, gameBlock({searchedPosition(3, -41), searchedPosition(3, 12)}, 3)));
+    ASSERT_TRUE(
+        appendBlock(path, gameBlock({searchedPosition(3, -41), searchedPosition(3, 12)}, 3)));
     ASSERT_TRUE(appendBlock(path, gameBlock({}, 11)));  // a game with nothing to label is done too
     const std::string whole = readAll(path);
     // A stop in mid-write leaves a block without its closing line.

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
-double sigmoid(double x) { return 1 / (1 + std::exp(-x)); }
+double sigmoid(double x) {
+    return 1 / (1 + std::exp(-x));
+}
 
 double logisticLoss(double p, double y) {
     p = std::clamp(p, 1e-12, 1 - 1e-12);
@@ -47,8 +49,8 @@ void AdamState::step(std::vector<double>& x, const std::vector<double>& g, int t
     }
 }
 
-double addPull(const std::vector<double>& start, const std::vector<double>& x, double anchor, double scale,
-               std::vector<double>& grad) {
+double addPull(const std::vector<double>& start, const std::vector<double>& x, double anchor,
+               double scale, std::vector<double>& grad) {
     double pull = 0;
     for (std::size_t i = 0; i < x.size(); ++i) {
         grad[i] *= scale;
@@ -64,8 +66,8 @@ double addPull(const std::vector<double>& start, const std::vector<double>& x, d
 namespace {
 
 // The training loss's gradient (mean over positions) plus the pull, into grad; returns the loss.
-double gradient(const FitData& d, const std::vector<double>& start, const std::vector<double>& theta,
-                const FitOptions& o, std::vector<double>& grad) {
+double gradient(const FitData& d, const std::vector<double>& start,
+                const std::vector<double>& theta, const FitOptions& o, std::vector<double>& grad) {
     std::fill(grad.begin(), grad.end(), 0.0);
     double loss = 0;
     long n = 0;
@@ -76,7 +78,8 @@ double gradient(const FitData& d, const std::vector<double>& start, const std::v
         loss += logisticLoss(q, y);
         ++n;
         const double g = o.k * (q - y);
-        for (uint32_t f = p.first; f < p.last; ++f) grad[d.features[f].param] += g * d.features[f].weight;
+        for (uint32_t f = p.first; f < p.last; ++f)
+            grad[d.features[f].param] += g * d.features[f].weight;
     }
     const double scale = n ? 1.0 / static_cast<double>(n) : 0;
     return loss * scale + addPull(start, theta, o.anchor, scale, grad);
@@ -84,13 +87,15 @@ double gradient(const FitData& d, const std::vector<double>& start, const std::v
 
 }  // namespace
 
-void adamFit(const FitData& d, const std::vector<double>& start, std::vector<double>& theta, const FitOptions& o) {
+void adamFit(const FitData& d, const std::vector<double>& start, std::vector<double>& theta,
+             const FitOptions& o) {
     std::vector<double> grad(theta.size());
     AdamState adam(theta.size());
     for (int step = 1; step <= o.steps; ++step) {
         const double loss = gradient(d, start, theta, o, grad);
         adam.step(theta, grad, step, o.rate);
         if (step == 1 || step % 50 == 0 || step == o.steps)
-            std::printf("step %4d: training loss %.6f (with the pull)\n", step, loss), std::fflush(stdout);
+            std::printf("step %4d: training loss %.6f (with the pull)\n", step, loss),
+                std::fflush(stdout);
     }
 }

@@ -14,10 +14,10 @@ struct FitPosition {
     int infoRule = 0;
     bool heldOut = false;
     bool searched = false;  // has a search value; else the result is the whole target
-    float start = 0;      // the engine's leaf evaluation with the starting table
-    float value = 0;      // the deeper search's value
-    float result = 0.5f;  // the game's
-    uint32_t first = 0;   // its features: [first, last) of FitData::features
+    float start = 0;        // the engine's leaf evaluation with the starting table
+    float value = 0;        // the deeper search's value
+    float result = 0.5f;    // the game's
+    uint32_t first = 0;     // its features: [first, last) of FitData::features
     uint32_t last = 0;
 };
 
@@ -30,7 +30,7 @@ struct FitOptions {
     double k = 0.005;    // sigmoid scale of evaluations and search values alike
     double blend = 0.7;  // share of the search value in the target; the rest is the result
     double anchor = 0.001;
-    double rate = 1.0;   // Adam's step, in evaluation points
+    double rate = 1.0;  // Adam's step, in evaluation points
     int steps = 300;
 };
 
@@ -52,14 +52,16 @@ struct RuleLoss {
 // Mean losses per INFO rule value over the training (heldOut false) or
 // held-out positions, with evaluations from evaluate(position index).
 template <class Evaluate>
-std::map<int, RuleLoss> lossesByRule(const FitData& d, bool heldOut, const FitOptions& o, Evaluate evaluate);
+std::map<int, RuleLoss> lossesByRule(const FitData& d, bool heldOut, const FitOptions& o,
+                                     Evaluate evaluate);
 
 // K minimising the loss of the starting evaluations against the results.
 double fitScale(const FitData& d);
 
 // Moves theta from start by o.steps full-batch Adam steps on the training
 // positions; a progress line every few steps.
-void adamFit(const FitData& d, const std::vector<double>& start, std::vector<double>& theta, const FitOptions& o);
+void adamFit(const FitData& d, const std::vector<double>& start, std::vector<double>& theta,
+             const FitOptions& o);
 
 double logisticLoss(double p, double y);
 
@@ -73,8 +75,8 @@ struct AdamState {
 
 // Scales grad by scale, then adds the pull anchor * sum(((x - start) / max(4, |start|))^2)
 // and its gradient; returns the pull.
-double addPull(const std::vector<double>& start, const std::vector<double>& x, double anchor, double scale,
-               std::vector<double>& grad);
+double addPull(const std::vector<double>& start, const std::vector<double>& x, double anchor,
+               double scale, std::vector<double>& grad);
 
 // The minimum of a function convex near it, over the logarithm of its argument
 // in [low, high]: a golden-section search.
@@ -84,14 +86,17 @@ double minimumOverLog(F f, double low, double high) {
     const double g = (std::sqrt(5.0) - 1) / 2;
     for (int i = 0; i < 60; ++i) {
         const double a = hi - g * (hi - lo), b = lo + g * (hi - lo);
-        if (f(std::exp(a)) < f(std::exp(b))) hi = b;
-        else lo = a;
+        if (f(std::exp(a)) < f(std::exp(b)))
+            hi = b;
+        else
+            lo = a;
     }
     return std::exp((lo + hi) / 2);
 }
 
 template <class Evaluate>
-std::map<int, RuleLoss> lossesByRule(const FitData& d, bool heldOut, const FitOptions& o, Evaluate evaluate) {
+std::map<int, RuleLoss> lossesByRule(const FitData& d, bool heldOut, const FitOptions& o,
+                                     Evaluate evaluate) {
     std::map<int, RuleLoss> out;
     for (std::size_t i = 0; i < d.positions.size(); ++i) {
         const FitPosition& p = d.positions[i];
@@ -102,6 +107,7 @@ std::map<int, RuleLoss> lossesByRule(const FitData& d, bool heldOut, const FitOp
         l.result += logisticLoss(q, p.result);
         ++l.positions;
     }
-    for (auto& [rule, l] : out) l.target /= static_cast<double>(l.positions), l.result /= static_cast<double>(l.positions);
+    for (auto& [rule, l] : out)
+        l.target /= static_cast<double>(l.positions), l.result /= static_cast<double>(l.positions);
     return out;
 }

@@ -19,7 +19,8 @@ int multisetOfKey(int key) {
 }  // namespace
 
 int comboEntry(const Position& pos, int x, int y, int colour) {
-    return comboSetFor(geometry.rule, colour) * COMBO_MULTISETS + multisetOfKey(pos.classKey[x][y][colour - 1]);
+    return comboSetFor(geometry.rule, colour) * COMBO_MULTISETS +
+           multisetOfKey(pos.classKey[x][y][colour - 1]);
 }
 
 void appendComboFeatures(ThreatThread& t, int side, std::vector<ComboFeature>& out) {
@@ -35,12 +36,15 @@ void appendComboFeatures(ThreatThread& t, int side, std::vector<ComboFeature>& o
                 out.push_back({comboEntry(pos, x, y, i + 1), sign * room / 32.0f});
             }
     auto begin = out.begin() + static_cast<long>(first);
-    std::sort(begin, out.end(), [](const ComboFeature& l, const ComboFeature& r) { return l.param < r.param; });
+    std::sort(begin, out.end(),
+              [](const ComboFeature& l, const ComboFeature& r) { return l.param < r.param; });
     // Merge the points that read the same entry.
     auto last = begin;
     for (auto it = begin; it != out.end(); ++it) {
-        if (it != begin && it->param == last->param) last->weight += it->weight;
-        else if (it != begin) *++last = *it;
+        if (it != begin && it->param == last->param)
+            last->weight += it->weight;
+        else if (it != begin)
+            *++last = *it;
     }
     if (begin != out.end()) out.erase(last + 1, out.end());
 }

@@ -4,7 +4,8 @@
 
 namespace {
 
-const char* const SET_NAMES[COMBO_SETS] = {"free-style, standard Gomoku and Caro", "Renju, white", "Renju, black"};
+const char* const SET_NAMES[COMBO_SETS] = {"free-style, standard Gomoku and Caro", "Renju, white",
+                                           "Renju, black"};
 
 void writeSet(std::ostream& out, const ComboValueTable& table, int set) {
     out << "        // " << SET_NAMES[set] << "\n        {";
@@ -17,7 +18,8 @@ void writeSet(std::ostream& out, const ComboValueTable& table, int set) {
 
 }  // namespace
 
-bool writeComboValuesHeader(const std::string& sourceDir, const ComboValueTable& table, const std::string& command) {
+bool writeComboValuesHeader(const std::string& sourceDir, const ComboValueTable& table,
+                            const std::string& command) {
     std::ofstream out(sourceDir + "/board/combo_values_fitted.h");
     if (!out) return false;
     out << "#pragma once\n"

@@ -7,4 +7,5 @@
 
 // Writes board/combo_values_fitted.h under sourceDir; command goes into its top
 // comment. False if the file cannot be written.
-bool writeComboValuesHeader(const std::string& sourceDir, const ComboValueTable& table, const std::string& command);
+bool writeComboValuesHeader(const std::string& sourceDir, const ComboValueTable& table,
+                            const std::string& command);

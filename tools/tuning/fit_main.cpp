@@ -40,11 +40,14 @@ struct Options {
 // The table as the engine computes it now: the fit starts (and is pulled) there.
 std::vector<double> startingEntries() {
     ComboValueTable table;
-    if (useFittedComboValues) table = fittedComboValues;
-    else comboValuesFromWeights(table);
+    if (useFittedComboValues)
+        table = fittedComboValues;
+    else
+        comboValuesFromWeights(table);
     std::vector<double> start(COMBO_SETS * COMBO_MULTISETS);
     for (int s = 0; s < COMBO_SETS; ++s)
-        for (int m = 0; m < COMBO_MULTISETS; ++m) start[s * COMBO_MULTISETS + m] = table.value[s][m];
+        for (int m = 0; m < COMBO_MULTISETS; ++m)
+            start[s * COMBO_MULTISETS + m] = table.value[s][m];
     return start;
 }
 
@@ -77,7 +80,8 @@ bool load(const std::string& path, bool dropDecided, const std::vector<double>& 
         if (line.empty() || line[0] == '#') continue;
         ++stats.lines;
         if (!parsePosition(line, p, error)) {
-            std::fprintf(stderr, "vodaro_fit: %s:%ld: %s\n", path.c_str(), stats.lines, error.c_str());
+            std::fprintf(stderr, "vodaro_fit: %s:%ld: %s\n", path.c_str(), stats.lines,
+                         error.c_str());
             return false;
         }
         if (dropDecided && p.searched && isDecided(p.value)) {
@@ -90,13 +94,19 @@ bool load(const std::string& path, bool dropDecided, const std::vector<double>& 
             continue;
         }
         ThreatThread& t = replayThread();
-        FitPosition f{p.infoRule, heldOutGame(p.game), p.searched,
-                      static_cast<float>(evaluateLeaf(t, 0, side)), static_cast<float>(p.value),
-                      static_cast<float>(p.result), static_cast<uint32_t>(d.features.size()), 0};
+        FitPosition f{p.infoRule,
+                      heldOutGame(p.game),
+                      p.searched,
+                      static_cast<float>(evaluateLeaf(t, 0, side)),
+                      static_cast<float>(p.value),
+                      static_cast<float>(p.result),
+                      static_cast<uint32_t>(d.features.size()),
+                      0};
         appendComboFeatures(t, side, d.features);
         f.last = static_cast<uint32_t>(d.features.size());
         double points = 0;
-        for (uint32_t i = f.first; i < f.last; ++i) points += d.features[i].weight * start[d.features[i].param];
+        for (uint32_t i = f.first; i < f.last; ++i)
+            points += d.features[i].weight * start[d.features[i].param];
         const double total = t.pos.totalValue[side - 1] - t.pos.totalValue[(side ^ 3) - 1];
         stats.mismatch = std::max(stats.mismatch, std::fabs(points - total));
         d.positions.push_back(f);
@@ -121,8 +131,10 @@ template <class Evaluate>
 void printLosses(const FitData& d, const FitOptions& o, const char* when, Evaluate evaluate) {
     for (bool heldOut : {false, true})
         for (const auto& [rule, l] : lossesByRule(d, heldOut, o, evaluate))
-            std::printf("%-6s rule %d %-8s %7ld positions: loss %.6f against the target, %.6f against the result\n",
-                        when, rule, heldOut ? "held-out" : "training", l.positions, l.target, l.result);
+            std::printf(
+                "%-6s rule %d %-8s %7ld positions: loss %.6f against the target, %.6f against the "
+                "result\n",
+                when, rule, heldOut ? "held-out" : "training", l.positions, l.target, l.result);
 }
 
 ComboValueTable roundedTable(const std::vector<double>& theta) {
@@ -130,15 +142,19 @@ ComboValueTable roundedTable(const std::vector<double>& theta) {
     for (int s = 0; s < COMBO_SETS; ++s)
         for (int m = 0; m < COMBO_MULTISETS; ++m)
             // Room sums reach 36: a point's weighted value stays within 16 bits.
-            table.value[s][m] = static_cast<int16_t>(std::clamp(std::lround(theta[s * COMBO_MULTISETS + m]), -8000L, 12000L));
+            table.value[s][m] = static_cast<int16_t>(
+                std::clamp(std::lround(theta[s * COMBO_MULTISETS + m]), -8000L, 12000L));
     return table;
 }
 
 void printOrderLosses(const OrderData& d, const OrderParams& p, const char* when) {
     for (bool heldOut : {false, true})
         for (const auto& [rule, l] : orderLosses(d, p, heldOut))
-            std::printf("%-6s rule %d %-8s %7ld moves: cross-entropy %.4f, chosen move ranked first %.1f%%\n", when,
-                        rule, heldOut ? "held-out" : "training", l.positions, l.crossEntropy, 100 * l.top1);
+            std::printf(
+                "%-6s rule %d %-8s %7ld moves: cross-entropy %.4f, chosen move ranked first "
+                "%.1f%%\n",
+                when, rule, heldOut ? "held-out" : "training", l.positions, l.crossEntropy,
+                100 * l.top1);
 }
 
 // The move-order scores, from the starting combined values for both colours.
@@ -165,17 +181,28 @@ bool parseOptions(int argc, char** argv, Options& o) {
         if (i + 1 >= argc) return false;
         const char* v = argv[i + 1];
         o.command += " " + arg + " " + v;
-        if (arg == "--positions") o.positions = v;
-        else if (arg == "--write") o.writeDir = v;
-        else if (arg == "--k") o.k = std::atof(v);
-        else if (arg == "--blend") o.fit.blend = std::atof(v);
-        else if (arg == "--anchor") o.fit.anchor = std::atof(v);
-        else if (arg == "--rate") o.fit.rate = std::atof(v);
-        else if (arg == "--steps") o.fit.steps = std::atoi(v);
-        else if (arg == "--order-steps") o.orderSteps = std::atoi(v);
-        else if (arg == "--order-rate") o.orderRate = std::atof(v);
-        else if (arg == "--order-out") o.orderOut = v;
-        else return false;
+        if (arg == "--positions")
+            o.positions = v;
+        else if (arg == "--write")
+            o.writeDir = v;
+        else if (arg == "--k")
+            o.k = std::atof(v);
+        else if (arg == "--blend")
+            o.fit.blend = std::atof(v);
+        else if (arg == "--anchor")
+            o.fit.anchor = std::atof(v);
+        else if (arg == "--rate")
+            o.fit.rate = std::atof(v);
+        else if (arg == "--steps")
+            o.fit.steps = std::atoi(v);
+        else if (arg == "--order-steps")
+            o.orderSteps = std::atoi(v);
+        else if (arg == "--order-rate")
+            o.orderRate = std::atof(v);
+        else if (arg == "--order-out")
+            o.orderOut = v;
+        else
+            return false;
     }
     return !o.positions.empty();
 }
@@ -189,8 +216,11 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 int main(int argc, char** argv) {
     Options o;
     if (!parseOptions(argc, argv, o)) {
-        std::fprintf(stderr, "usage: vodaro_fit --positions FILE [--blend B] [--anchor A] [--rate R] [--steps N]\n"
-                             "  [--k K] [--drop-decided] [--write src] [--order-steps N] [--order-rate R] [--order-out FILE]\n");
+        std::fprintf(
+            stderr,
+            "usage: vodaro_fit --positions FILE [--blend B] [--anchor A] [--rate R] [--steps N]\n"
+            "  [--k K] [--drop-decided] [--write src] [--order-steps N] [--order-rate R] "
+            "[--order-out FILE]\n");
         return 2;
     }
     const auto clock = std::chrono::steady_clock::now();
@@ -199,12 +229,18 @@ int main(int argc, char** argv) {
     std::vector<LabelledPosition> kept;
     Loaded stats;
     OrderData order;
-    if (!load(o.positions, o.dropDecided, start, d, kept, o.orderSteps > 0 ? &order : nullptr, stats)) return 2;
-    std::printf("vodaro_fit: %zu positions (%ld read, %ld not quiet, %ld decided left out), %zu features, in %.1f s; "
-                "largest gap between point values and features %.1f\n",
-                d.positions.size(), stats.lines, stats.unquiet, stats.decided, d.features.size(), secondsSince(clock), stats.mismatch);
+    if (!load(o.positions, o.dropDecided, start, d, kept, o.orderSteps > 0 ? &order : nullptr,
+              stats))
+        return 2;
+    std::printf(
+        "vodaro_fit: %zu positions (%ld read, %ld not quiet, %ld decided left out), %zu features, "
+        "in %.1f s; "
+        "largest gap between point values and features %.1f\n",
+        d.positions.size(), stats.lines, stats.unquiet, stats.decided, d.features.size(),
+        secondsSince(clock), stats.mismatch);
     o.fit.k = o.k > 0 ? o.k : fitScale(d);
-    std::printf("K = %.7f%s\n", o.fit.k, o.k > 0 ? "" : " (fitted on the starting evaluations against the results)");
+    std::printf("K = %.7f%s\n", o.fit.k,
+                o.k > 0 ? "" : " (fitted on the starting evaluations against the results)");
     printLosses(d, o.fit, "before", [&](size_t i) { return d.positions[i].start; });
     std::vector<double> theta = start;
     adamFit(d, start, theta, o.fit);

@@ -45,7 +45,8 @@ bool readSet(const std::string& dir, const char* name, int size, std::vector<Ope
 bool readVariants(const std::string& dir, VariantOpenings& o, std::vector<GameVariant>& variants) {
     if (!readSet(dir, "freestyle15_piskvork_A.txt", 15, o.free15) ||
         !readSet(dir, "freestyle20_piskvork_A.txt", 20, o.free20) ||
-        !readSet(dir, "freestyle20_misc_A.txt", 20, o.free20) || !readSet(dir, "renju15_rif26_A.txt", 15, o.renju15))
+        !readSet(dir, "freestyle20_misc_A.txt", 20, o.free20) ||
+        !readSet(dir, "renju15_rif26_A.txt", 15, o.renju15))
         return false;
     for (int infoRule : {0, 1, 4, 8}) {
         variants.push_back({infoRule, 15, infoRule == 4 ? &o.renju15 : &o.free15});
@@ -58,19 +59,32 @@ bool parseOptions(int argc, char** argv, Options& o) {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string arg = argv[i];
         const char* value = argv[i + 1];
-        if (arg == "--out") o.out = value;
-        else if (arg == "--games") o.games = std::atoi(value);
-        else if (arg == "--jobs") o.jobs = std::atoi(value);
-        else if (arg == "--minutes") o.minutes = std::atof(value);
-        else if (arg == "--seed") o.seed = std::strtoull(value, nullptr, 10);
-        else if (arg == "--openings") o.openingDir = value;
-        else if (arg == "--play-depth") o.budget.playDepth = std::atoi(value);
-        else if (arg == "--label-depth") o.budget.labelDepth = std::atoi(value);
-        else if (arg == "--label-nodes") o.budget.labelNodes = std::atoi(value);
-        else if (arg == "--label-share") o.budget.labelShare = std::atof(value);
-        else if (arg == "--random-stones") o.budget.randomStones = std::atoi(value);
-        else if (arg == "--skip") o.budget.skipStones = std::atoi(value);
-        else return false;
+        if (arg == "--out")
+            o.out = value;
+        else if (arg == "--games")
+            o.games = std::atoi(value);
+        else if (arg == "--jobs")
+            o.jobs = std::atoi(value);
+        else if (arg == "--minutes")
+            o.minutes = std::atof(value);
+        else if (arg == "--seed")
+            o.seed = std::strtoull(value, nullptr, 10);
+        else if (arg == "--openings")
+            o.openingDir = value;
+        else if (arg == "--play-depth")
+            o.budget.playDepth = std::atoi(value);
+        else if (arg == "--label-depth")
+            o.budget.labelDepth = std::atoi(value);
+        else if (arg == "--label-nodes")
+            o.budget.labelNodes = std::atoi(value);
+        else if (arg == "--label-share")
+            o.budget.labelShare = std::atof(value);
+        else if (arg == "--random-stones")
+            o.budget.randomStones = std::atoi(value);
+        else if (arg == "--skip")
+            o.budget.skipStones = std::atoi(value);
+        else
+            return false;
     }
     return argc % 2 == 1 && !o.out.empty() && o.games > 0 && o.jobs >= 1;
 }
@@ -80,7 +94,8 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 // One job's share of the games not yet in the file, with a progress line per game.
-int runJob(const Options& o, const std::vector<GameVariant>& variants, const std::set<int>& done, int job) {
+int runJob(const Options& o, const std::vector<GameVariant>& variants, const std::set<int>& done,
+           int job) {
     const auto start = std::chrono::steady_clock::now();
     int played = 0, todo = 0;
     long positions = 0;
@@ -96,8 +111,8 @@ int runJob(const Options& o, const std::vector<GameVariant>& variants, const std
         ++played;
         positions += static_cast<long>(found.size());
         const double s = secondsSince(start);
-        std::fprintf(stderr, "job %d: %d of %d games, %ld positions, %.0f positions/hour, %.0f s\n", job, played,
-                     todo, positions, positions * 3600.0 / s, s);
+        std::fprintf(stderr, "job %d: %d of %d games, %ld positions, %.0f positions/hour, %.0f s\n",
+                     job, played, todo, positions, positions * 3600.0 / s, s);
     }
     return 0;
 }
@@ -107,10 +122,11 @@ int runJob(const Options& o, const std::vector<GameVariant>& variants, const std
 int main(int argc, char** argv) {
     Options o;
     if (!parseOptions(argc, argv, o)) {
-        std::fprintf(stderr,
-                     "usage: vodaro_generate --out FILE --games N [--jobs J] [--minutes M] [--seed S]\n"
-                     "  [--play-depth D] [--label-depth D | --label-nodes K] [--label-share F]\n"
-                     "  [--random-stones R] [--skip N] [--openings DIR]\n");
+        std::fprintf(
+            stderr,
+            "usage: vodaro_generate --out FILE --games N [--jobs J] [--minutes M] [--seed S]\n"
+            "  [--play-depth D] [--label-depth D | --label-nodes K] [--label-share F]\n"
+            "  [--random-stones R] [--skip N] [--openings DIR]\n");
         return 2;
     }
     VariantOpenings openings;
@@ -123,7 +139,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::set<int> done = finishedGames(o.out);
-    std::fprintf(stderr, "vodaro_generate: %zu of %d games already in %s\n", done.size(), o.games, o.out.c_str());
+    std::fprintf(stderr, "vodaro_generate: %zu of %d games already in %s\n", done.size(), o.games,
+                 o.out.c_str());
     if (o.jobs == 1) return runJob(o, variants, done, 0);
     // Processes, not threads: the engine's board and tables are one per process.
     for (int job = 0; job < o.jobs; ++job)

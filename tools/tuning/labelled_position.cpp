@@ -32,7 +32,8 @@ bool parseSearchLabel(std::istringstream& words, LabelledPosition& p) {
     words >> std::ws;
     if (words.peek() != 'v') return true;
     std::string value, best;
-    if (!(words >> value >> best) || value.compare(0, 2, "v=") != 0 || best.compare(0, 2, "b=") != 0)
+    if (!(words >> value >> best) || value.compare(0, 2, "v=") != 0 ||
+        best.compare(0, 2, "b=") != 0)
         return false;
     char* end = nullptr;
     p.value = static_cast<int>(std::strtol(value.c_str() + 2, &end, 10));

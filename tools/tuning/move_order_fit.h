@@ -33,7 +33,8 @@ struct OrderData {
 
 // The empty points on t's board that lie in a line with some stone, with the
 // searched move among them; false (nothing kept) if it is not.
-bool appendMoveChoice(ThreatThread& t, const LabelledPosition& p, int side, bool heldOut, OrderData& d);
+bool appendMoveChoice(ThreatThread& t, const LabelledPosition& p, int side, bool heldOut,
+                      OrderData& d);
 
 struct OrderParams {
     std::vector<double> own, opp;  // COMBO_SETS * COMBO_MULTISETS each
@@ -53,7 +54,8 @@ std::map<int, OrderLoss> orderLosses(const OrderData& d, const OrderParams& p, b
 double fitOrderScale(const OrderData& d, const OrderParams& p);
 
 // steps of full-batch Adam (step rate) with the pull anchor towards start.
-void fitMoveOrder(const OrderData& d, const OrderParams& start, OrderParams& p, int steps, double rate, double anchor);
+void fitMoveOrder(const OrderData& d, const OrderParams& start, OrderParams& p, int steps,
+                  double rate, double anchor);
 
 // One line per entry any position reads: "set multiset own opp".
 bool writeOrderScores(const std::string& path, const OrderParams& p);

@@ -23,10 +23,14 @@ void dropOutput(const char*, int) {}
 
 Rule refereeRule(int infoRule) {
     switch (ruleFromSetting(infoRule)) {
-    case RULE_STANDARD: return Rule::Standard;
-    case RULE_RENJU: return Rule::Renju;
-    case RULE_CARO: return Rule::Caro;
-    default: return Rule::FreeStyle;
+        case RULE_STANDARD:
+            return Rule::Standard;
+        case RULE_RENJU:
+            return Rule::Renju;
+        case RULE_CARO:
+            return Rule::Caro;
+        default:
+            return Rule::FreeStyle;
     }
 }
 
@@ -118,7 +122,8 @@ LabelledPosition positionHere(const GameVariant& v, int gameNumber) {
     p.size = v.size;
     p.game = gameNumber;
     for (int i = 0; i < game.recordLength; ++i)
-        p.stones.push_back({static_cast<int8_t>(game.gameRecord[i].x), static_cast<int8_t>(game.gameRecord[i].y)});
+        p.stones.push_back(
+            {static_cast<int8_t>(game.gameRecord[i].x), static_cast<int8_t>(game.gameRecord[i].y)});
     return p;
 }
 
@@ -131,8 +136,8 @@ void setResults(std::vector<LabelledPosition>& positions, int winner) {
 
 }  // namespace
 
-std::vector<LabelledPosition> playLabelledGame(const GameVariant& v, const LabelBudget& budget, uint64_t seed,
-                                               int gameNumber) {
+std::vector<LabelledPosition> playLabelledGame(const GameVariant& v, const LabelBudget& budget,
+                                               uint64_t seed, int gameNumber) {
     std::mt19937_64 rng(seed * 1000003u + static_cast<uint64_t>(gameNumber));
     std::uniform_real_distribution<double> share(0, 1);
     SelfPlayGame g{refereeRule(v.infoRule), {}, 0, false};
@@ -149,8 +154,8 @@ std::vector<LabelledPosition> playLabelledGame(const GameVariant& v, const Label
     std::vector<LabelledPosition> positions;
     while (!g.over) {
         const int side = sideToMove();
-        const bool label = game.recordLength >= budget.skipStones && share(rng) < budget.labelShare &&
-                           quietPosition(mainThread, side);
+        const bool label = game.recordLength >= budget.skipStones &&
+                           share(rng) < budget.labelShare && quietPosition(mainThread, side);
         if (!label) {
             searchAndPlay(budget.playDepth, -1);
         } else {

@@ -105,8 +105,7 @@ TEST(Zobrist, GeneratorAndFirstKey) {
     for (int v : first) EXPECT_EQ(nextZobristRandom(), v);
     tables.randState = 1;
     initZobrist();
-    uint64_t expected =
-        (41ull << 60) ^ (18467ull << 45) ^ (6334ull << 30) ^ (26500ull << 15) ^ 19169ull;
+    uint64_t expected = (41ull << 60) ^ (18467ull << 45) ^ (6334ull << 30) ^ (26500ull << 15) ^ 19169ull;
     EXPECT_EQ(tables.zobristKeys[0], expected);
     EXPECT_EQ(tables.zobristKeys[0] >> 60, 41ull & 15);
     // A rebuild continues the sequence, so it draws different keys.
@@ -121,13 +120,11 @@ TEST(PatternTable, WindowTableMatchesTheRules) {
         for (int ends = 0; ends < 4; ++ends)
             for (int i = 0; i < 5; ++i) {
                 int index = windowTableIndex(occupancy, ends & 1, ends & 2, i);
-                EXPECT_EQ(windowClassTable[index],
-                          windowClassByRules(occupancy, ends & 1, ends & 2, i))
+                EXPECT_EQ(windowClassTable[index], windowClassByRules(occupancy, ends & 1, ends & 2, i))
                     << occupancy << " " << ends << " " << i;
             }
     const int row[5] = {1, 3, 4, 5, 0};  // occupancy X....
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(windowClassTable[windowTableIndex(1, false, false, i)], row[i]);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(windowClassTable[windowTableIndex(1, false, false, i)], row[i]);
 }
 
 TEST(PatternTable, WindowRulesAreSymmetric) {

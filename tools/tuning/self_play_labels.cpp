@@ -1,5 +1,6 @@
 #include "self_play_labels.h"
 
+#include <algorithm>
 #include <random>
 
 #include "board/rule.h"
@@ -92,6 +93,10 @@ bool addRandomStone(SelfPlayGame& g, std::mt19937_64& rng) {
 int searchAndPlay(int depth, int nodes) {
     settings.maxDepth.store(depth);
     settings.maxNode.store(nodes);
+    // The kept value is the other colour's (one engine plays both): left in
+    // place, a win it proved would send this colour down its shortcut and
+    // report that value as this colour's.
+    turnState.lastTurnValue = 0;
     setOutputSink(dropOutput);
     turnDriver();
     setOutputSink(nullptr);

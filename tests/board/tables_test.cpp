@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "board/combo_values.h"
 #include "board/geometry.h"
 #include "board/pattern_table.h"
 #include "board/position.h"
@@ -213,6 +214,27 @@ TEST(ComboTable, DependsOnlyOnTheMultiset) {
                     ASSERT_EQ(combo(k[0], k[1], k[2], k[3], c), tables.comboTable[c - 1][index]);
             } while (std::next_permutation(k, k + 4));
         }
+    }
+}
+
+// A fitted table holding the values the weights compute must build the very
+// tables the weights build: the multiset numbering has no collision or gap,
+// and each colour reads its own set under every rule.
+TEST(ComboTable, StartingValuesAsFittedTableRebuildTheSameTables) {
+    static int16_t fromWeights[2][65536];
+    for (int rule = 0; rule < 4; ++rule) {
+        useFittedComboValues = false;
+        fixture::newBoard(pos, rule);
+        std::copy(&tables.comboTable[0][0], &tables.comboTable[0][0] + 2 * 65536,
+                  &fromWeights[0][0]);
+        comboValuesFromWeights(fittedComboValues);
+        useFittedComboValues = true;
+        fixture::newBoard(pos, rule);
+        useFittedComboValues = false;
+        for (int t = 0; t < 2; ++t)
+            for (int index = 0; index < 65536; ++index)
+                ASSERT_EQ(tables.comboTable[t][index], fromWeights[t][index])
+                    << rule << ' ' << t << ' ' << index;
     }
 }
 

@@ -27,6 +27,20 @@ bool parseStones(std::istringstream& words, std::vector<Stone>& stones) {
     return true;
 }
 
+// The optional "v=VALUE b=x,y" words; the stream is left at the first stone.
+bool parseSearchLabel(std::istringstream& words, LabelledPosition& p) {
+    words >> std::ws;
+    if (words.peek() != 'v') return true;
+    std::string value, best;
+    if (!(words >> value >> best) || value.compare(0, 2, "v=") != 0 ||
+        best.compare(0, 2, "b=") != 0)
+        return false;
+    char* end = nullptr;
+    p.value = static_cast<int>(std::strtol(value.c_str() + 2, &end, 10));
+    p.searched = true;
+    return *end == '\0' && end != value.c_str() + 2 && parseStone(best.substr(2), p.best);
+}
+
 // The value after "key " in a tab-separated field list, or an empty string.
 std::string field(const std::string& line, const std::string& key) {
     size_t at = 0;
@@ -48,6 +62,7 @@ void writePosition(std::ostream& out, const LabelledPosition& p) {
             : p.result == 0 ? "0"
                             : "0.5")
         << ' ' << p.game;
+    if (p.searched) out << " v=" << p.value << " b=" << int(p.best.x) << ',' << int(p.best.y);
     for (const Stone& s : p.stones) out << ' ' << int(s.x) << ',' << int(s.y);
     out << '\n';
 }
@@ -63,7 +78,7 @@ bool parsePosition(const std::string& line, LabelledPosition& p, std::string& er
         error = "size or result out of range";
         return false;
     }
-    if (!parseStones(words, p.stones)) {
+    if (!parseSearchLabel(words, p) || !parseStones(words, p.stones)) {
         error = "bad stone";
         return false;
     }

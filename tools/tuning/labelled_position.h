@@ -8,7 +8,9 @@
 // game's result for the side to move (1 won, 0.5 drawn, 0 lost), GAME a number
 // shared by the positions of one game (the held-out split goes by it), then
 // the stones in playing order, black first. The side to move is black after an
-// even number of stones.
+// even number of stones. The generator's positions carry two more words after
+// GAME: "v=VALUE", a deeper search's value for the side to move, and
+// "b=x,y", the move that search chose.
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -24,6 +26,9 @@ struct LabelledPosition {
     int size = 15;
     double result = 0.5;  // for the side to move
     int game = 0;
+    bool searched = false;  // value and best are set
+    int value = 0;          // the deeper search's value for the side to move
+    Stone best{-1, -1};     // and its move
     std::vector<Stone> stones;
 };
 

@@ -70,9 +70,13 @@ void forgetBoardSetUp() {
 }
 
 bool quietForSideToMove(int side) {
-    const Position& pos = replay.pos;
+    return quietPosition(replay, side);
+}
+
+bool quietPosition(ThreatThread& t, int side) {
+    const Position& pos = t.pos;
     if (pos.setRows[SET_FIVE][0] != 0 || pos.setRows[SET_FIVE][1] != 0) return false;
-    return std::abs(evaluateLeaf(replay, 0, side)) < DECIDED;
+    return std::abs(evaluateLeaf(t, 0, side)) < DECIDED;
 }
 
 bool winsByFours(int colour) {

@@ -31,6 +31,8 @@ void forgetBoardSetUp();
 // five point (no four is pending, no win is one stone away) and the leaf
 // evaluation is not a decided score.
 bool quietForSideToMove(int side);
+// The same on another board with its evaluation scratch.
+bool quietPosition(ThreatThread& t, int side);
 
 // colour, moving now (or after a pass of the other colour), wins by a chain of
 // fours: the engine's continuous-fours search, with no node or time limit and

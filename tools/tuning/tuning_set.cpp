@@ -75,7 +75,7 @@ bool readTuningSet(const std::string& path, TuningSet& set, std::string& error) 
     LabelledPosition p;
     while (std::getline(in, line)) {
         ++lineNo;
-        if (line.empty()) continue;
+        if (line.empty() || line[0] == '#') continue;  // the generator's closing lines
         if (!parsePosition(line, p, error)) {
             error = path + ":" + std::to_string(lineNo) + ": " + error;
             return false;

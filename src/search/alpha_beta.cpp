@@ -5,6 +5,7 @@
 #include "board/geometry.h"
 #include "board/position.h"
 #include "board/shape_queries.h"
+#include "board/zobrist.h"
 #include "core/limits.h"
 #include "core/search_control.h"
 #include "rules/forbidden.h"
@@ -85,6 +86,14 @@ int winAtOnce(SearchThread& t, int depth, int kind, int side) {
         }
     }
     return WIN_SCORE + depth;
+}
+
+// The child's first probes (the search table, then the fours search's table)
+// load while the move is made: the board update hides most of their latency.
+void prefetchChildTables(const Position& pos, int x, int y, int side) {
+    const uint64_t key = pos.hashKey ^ tables.zobristKeys[zobristIndex(x, y, side)];
+    prefetchSearchTable(side ^ 3, key);
+    prefetchThreatSearch(side ^ 3, key);
 }
 
 // Static value of a node that is too deep for a node of its own.
@@ -168,6 +177,7 @@ LoopEnd searchBatch(NodeRun& run, int count, int phase, int before, int& result)
         const MoveClass mc = classifyMove(node, x, y);
         if (node.isRoot) reportBeforeMove(node, batch, k, run.kept.x[0] == -1);
         const int weightSumBefore = pos.shapeInfo[4][x][y].shape[side - 1];
+        prefetchChildTables(pos, x, y, side);
         makeMove(pos, x, y, side);
         const int extension = threatExtension(node, mc.extension, weightSumBefore);
         int score = 0;

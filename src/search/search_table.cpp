@@ -147,6 +147,14 @@ int replacementCandidate(const SearchEntry* entries, int age) {
 
 }  // namespace
 
+void prefetchSearchTable(int side, uint64_t key) {
+    if (table.usable == 0) return;
+    const char* bucket = reinterpret_cast<const char*>(bucketFor(side, static_cast<uint32_t>(key)));
+    // A bucket spans two cache lines.
+    __builtin_prefetch(bucket);
+    __builtin_prefetch(bucket + 64);
+}
+
 int probeSearchTable(int depthValue, int alpha, int beta, int side, uint32_t keyLow, uint32_t keyHigh,
                      int* outX, int* outY, int wanted) {
     if (table.usable == 0) return NO_TABLE_SCORE;

@@ -22,6 +22,9 @@ static_assert(sizeof(SearchEntry) == 32);
 
 int probeSearchTable(int depthValue, int alpha, int beta, int side, uint32_t keyLow,
                      uint32_t keyHigh, int* outX, int* outY, int wanted);
+// Asks the caches for the bucket of the position with this key and side to
+// move, so that the probe of a node about to be searched finds it loaded.
+void prefetchSearchTable(int side, uint64_t key);
 void storeSearchTable(Position& pos, int depthValue, int score, int boundType, int side, int x0,
                       int y0, int x1, int y1, int x2, int y2);
 

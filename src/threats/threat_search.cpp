@@ -175,6 +175,8 @@ int checkImmediateWin(Position& pos, int h, int side) {
     return isForbidden(pos, x, y) ? 0 : h + WIN_SCORE;
 }
 
+void prefetchThreatSearch(int side, uint64_t key) { prefetchThreatTable(ATTACKER, side - 1, key); }
+
 int threatSearch(ThreatThread& t, int remaining, int side, int role, int ply) {
     Position& pos = t.pos;
     const int h = THREAT_HORIZON - ply;

@@ -8,6 +8,10 @@ struct Position;
 
 struct ThreatThread;
 
+// Asks the caches for what the fours search of side to move in the position
+// with this key reads first.
+void prefetchThreatSearch(int side, uint64_t key);
+
 // Positive: side wins (10000000 + 400 - ply of the win); 0: no win found (or stopped).
 int threatSearch(ThreatThread& t, int remaining, int side, int role, int ply);
 

@@ -40,6 +40,11 @@ ThreatSlot* slotFor(int tableIndex, uint32_t keyLow) {
 
 }  // namespace
 
+void prefetchThreatTable(int role, int sideIndex, uint64_t key) {
+    if (threat.usable == 0) return;
+    __builtin_prefetch(slotFor(role * 2 + sideIndex, static_cast<uint32_t>(key)));
+}
+
 int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, uint32_t keyHigh) {
     if (threat.usable == 0) return NO_TABLE_SCORE;
     const ThreatSlot* slot = slotFor(role * 2 + sideIndex, keyLow);

@@ -18,6 +18,8 @@ struct ThreatEntry {
 static_assert(sizeof(ThreatEntry) == 16);
 
 // Returns the adjusted score, or 20000000 when the slot does not hold the key.
+// Asks the caches for the slot a probe of this key, role and side will read.
+void prefetchThreatTable(int role, int sideIndex, uint64_t key);
 int probeThreatTable(int role, int depthValue, int sideIndex, uint32_t keyLow, uint32_t keyHigh);
 // Stores for the current position key (pos.hashKey), current age = tableAge().
 void storeThreatTable(Position& pos, int score, int depthValue, int role, int sideIndex);

@@ -100,12 +100,7 @@ void prepareBenchPosition(int i, int depth) {
     settings.hashSize.store(BENCH_HASH_ENTRIES);
     setUpGame(POSITIONS[i]);
     // Every position starts from the same state: empty tables, no kept turn value.
-    prepareTablesAndHelpers(nullptr);
-    clearHashTables();
-    resetSearchState(mainThread);
-    turnState.lastTurnValue = 0;
-    turnState.bestLineLength = 0;
-    mainThread.control.rootDepth = 0;
+    startReproducibleSearch();
     // The board is built here, outside the timed search; with no kept win and
     // no five to block, the turn driver still runs its full search.
     setOutputSink(dropOutput);

@@ -2,7 +2,10 @@
 
 #include "driver/memory_plan.h"
 #include "driver/search_helpers.h"
+#include "driver/turn_state.h"
+#include "search/alpha_beta.h"
 #include "search/search_table.h"
+#include "search/search_thread.h"
 
 namespace {
 
@@ -31,4 +34,13 @@ void tablesForTurn() {
 bool prepareTablesAndHelpers(TableWorkInterrupted interrupted) {
     resizeTables();
     return prefaultHashTables(interrupted) && resizeHelperPool(interrupted);
+}
+
+void startReproducibleSearch() {
+    prepareTablesAndHelpers(nullptr);
+    clearHashTables();
+    resetSearchState(mainThread);
+    turnState.lastTurnValue = 0;
+    turnState.bestLineLength = 0;
+    mainThread.control.rootDepth = 0;
 }

@@ -18,3 +18,8 @@ void tablesForTurn();
 // makes or ends helpers, until done (true) or interrupted (false; the next
 // call goes on). nullptr: never interrupted.
 bool prepareTablesAndHelpers(TableWorkInterrupted interrupted);
+
+// A search that must be reproducible (bench, labelled self-play): the tables
+// prepared in full and emptied, the search state and the kept turn value reset,
+// so that only the position decides what the search does.
+void startReproducibleSearch();

@@ -16,6 +16,7 @@
 #include "combo_features.h"
 #include "combo_values_header.h"
 #include "core/limits.h"
+#include "elapsed.h"
 #include "labelled_position.h"
 #include "move_order_fit.h"
 #include "quiet_positions.h"
@@ -205,10 +206,6 @@ bool parseOptions(int argc, char** argv, Options& o) {
             return false;
     }
     return !o.positions.empty();
-}
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace

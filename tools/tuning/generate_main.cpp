@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "elapsed.h"
 #include "generation_log.h"
 #include "openings.h"
 #include "self_play_labels.h"
@@ -87,10 +88,6 @@ bool parseOptions(int argc, char** argv, Options& o) {
             return false;
     }
     return argc % 2 == 1 && !o.out.empty() && o.games > 0 && o.jobs >= 1;
-}
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 // One job's share of the games not yet in the file, with a progress line per game.

@@ -54,12 +54,7 @@ void startEngineGame(const GameVariant& v, const LabelBudget& budget) {
         for (auto& point : column) point.store(0);
     settings.rule.store(v.infoRule);
     settings.hashSize.store(budget.hashEntries);
-    prepareTablesAndHelpers(nullptr);
-    clearHashTables();
-    resetSearchState(mainThread);
-    turnState.lastTurnValue = 0;
-    turnState.bestLineLength = 0;
-    mainThread.control.rootDepth = 0;
+    startReproducibleSearch();
 }
 
 // Adds a stone to the record (the board is built from it later) and the referee.

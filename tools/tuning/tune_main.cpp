@@ -15,6 +15,7 @@
 
 #include "board/combo_weights.h"
 #include "board/combo_weights_hand.h"
+#include "elapsed.h"
 #include "threats/leaf_weights.h"
 #include "threats/leaf_weights_hand.h"
 #include "tuning_set.h"
@@ -34,10 +35,6 @@ struct Options {
     std::vector<std::string> frozen;  // weights the descent leaves alone
     std::string command;
 };
-
-double secondsSince(std::chrono::steady_clock::time_point t) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
-}
 
 std::vector<int> rulesOf(int set) {
     return set == 1 ? std::vector<int>{4} : std::vector<int>{0, 1, 8};

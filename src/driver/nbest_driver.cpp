@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "board/geometry.h"
-#include "board/position.h"
 #include "core/clock.h"
 #include "core/game_state.h"
 #include "core/search_control.h"
@@ -11,10 +10,10 @@
 #include "core/signals.h"
 #include "driver/game_setup.h"
 #include "driver/nbest_report.h"
+#include "driver/preselection.h"
 #include "driver/table_preparation.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_state.h"
-#include "rules/forbidden.h"
 #include "search/root_ranking.h"
 #include "search/search_thread.h"
 
@@ -26,17 +25,11 @@ namespace {
 // the brain thread only, and too large for its stack.
 RootRanking rankings[2];
 
-// Points the side to move may play: empty, not blocked, and for black under
-// Renju not forbidden.
+// Points the side to move may play.
 int playablePoints(int colour) {
-    Position& pos = mainThread.pos;
-    const bool renjuBlack = geometry.rule == RULE_RENJU && colour == BLACK;
     int n = 0;
     for (int x = 0; x < geometry.sizeX; ++x)
-        for (int y = 0; y < geometry.sizeY; ++y)
-            if (pos.board[x][y] == EMPTY && game.blockTable[x][y].load() == 0 &&
-                !(renjuBlack && isForbidden(pos, x, y)))
-                ++n;
+        for (int y = 0; y < geometry.sizeY; ++y) n += mayPlay(colour, x, y);
     return n;
 }
 

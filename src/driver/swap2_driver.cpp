@@ -12,8 +12,8 @@
 #include "driver/balance_pairs.h"
 #include "driver/game_setup.h"
 #include "driver/preselection.h"
-#include "driver/turn_driver.h"
 #include "driver/table_preparation.h"
+#include "driver/turn_driver.h"
 #include "driver/turn_limits.h"
 #include "driver/turn_state.h"
 #include "search/search_thread.h"
@@ -71,31 +71,32 @@ int rankPairsOnRestOfTurn(int colour, const Swap2Clock& clock) {
     return rankBalancedPairs(colour);
 }
 
-// The most even of the first n ranked pairs whose two moves may both be played
-// (blocked points; black's forbidden points under Renju), or nullptr.
-const BalancePair* firstPlayablePair(int colour, int n) {
+// Up to most of the first n ranked pairs whose two moves colour and its
+// opponent may both play (blocked points; black's forbidden points under
+// Renju), the most even first, copied to out. Returns how many.
+int playablePairs(int colour, int n, int most, BalancePair* out) {
     Position& pos = mainThread.pos;
-    for (int i = 0; i < n; ++i) {
+    int kept = 0;
+    for (int i = 0; i < n && kept < most; ++i) {
         const BalancePair& pair = balancePairs[i];
         if (!mayPlay(colour, pair.x1, pair.y1)) continue;
         makeMove(pos, pair.x1, pair.y1, colour);
         const bool replyAllowed = mayPlay(colour ^ 3, pair.x2, pair.y2);
         unmakeMove(pos, pair.x1, pair.y1, colour);
-        if (replyAllowed) return &pair;
+        if (replyAllowed) out[kept++] = pair;
     }
-    return nullptr;
+    return kept;
 }
 
 // The level pair for white and black that comes next, played into the record;
-// nullptr when no pair can be played.
-const BalancePair* playBalancedPair(const Swap2Clock& clock) {
+// false when no pair can be played.
+bool playBalancedPair(const Swap2Clock& clock, BalancePair& pair) {
     const int n = rankPairsOnRestOfTurn(WHITE, clock);
-    const BalancePair* pair = firstPlayablePair(WHITE, n);
-    if (pair == nullptr) return nullptr;
-    placeOwnStone(pair->x1, pair->y1);
-    placeOwnStone(pair->x2, pair->y2);
-    sendReply("MESSAGE Swap2: the balance search leaves |%d|", reportedValue(pair->value));
-    return pair;
+    if (playablePairs(WHITE, n, 1, &pair) == 0) return false;
+    placeOwnStone(pair.x1, pair.y1);
+    placeOwnStone(pair.x2, pair.y2);
+    sendReply("MESSAGE Swap2: the balance search leaves |%d|", reportedValue(pair.value));
+    return true;
 }
 
 // The search's move for the side to move, played into the record and answered.
@@ -104,21 +105,6 @@ void playSearchedMove() {
     const int y = mainThread.root.bestY;
     placeOwnStone(x, y);
     sendReply("%d,%d", x, y);
-}
-
-// Up to PROPOSAL_CHECKS playable pairs of the ranking, the most even first.
-int playablePairs(int n, BalancePair* out) {
-    Position& pos = mainThread.pos;
-    int kept = 0;
-    for (int i = 0; i < n && kept < PROPOSAL_CHECKS; ++i) {
-        const BalancePair& pair = balancePairs[i];
-        if (!mayPlay(WHITE, pair.x1, pair.y1)) continue;
-        makeMove(pos, pair.x1, pair.y1, WHITE);
-        const bool replyAllowed = mayPlay(BLACK, pair.x2, pair.y2);
-        unmakeMove(pos, pair.x1, pair.y1, WHITE);
-        if (replyAllowed) out[kept++] = pair;
-    }
-    return kept;
 }
 
 // Of the candidate pairs after black's first stone, the one the judging search
@@ -153,7 +139,7 @@ void proposeOpening(const Swap2Clock& clock) {
     const Swap2Clock ranking = {clock.start,
                                 static_cast<int>(static_cast<int64_t>(clock.budget) * RANKING_SHARE / 100)};
     BalancePair candidates[PROPOSAL_CHECKS];
-    const int count = playablePairs(rankPairsOnRestOfTurn(WHITE, ranking), candidates);
+    const int count = playablePairs(WHITE, rankPairsOnRestOfTurn(WHITE, ranking), PROPOSAL_CHECKS, candidates);
     const BalancePair* pair = mostLevelForWhite(clock, candidates, count);
     if (pair == nullptr) {
         takeBack(x, y);
@@ -177,8 +163,9 @@ void answerThreeStones(const Swap2Clock& clock) {
         // The balance search's own root searches overwrite the root move.
         const int x4 = mainThread.root.bestX;
         const int y4 = mainThread.root.bestY;
-        if (const BalancePair* pair = playBalancedPair(clock)) {
-            sendReply("%d,%d %d,%d", pair->x1, pair->y1, pair->x2, pair->y2);
+        BalancePair pair{};
+        if (playBalancedPair(clock, pair)) {
+            sendReply("%d,%d %d,%d", pair.x1, pair.y1, pair.x2, pair.y2);
             return;
         }
         mainThread.root.bestX = x4;

@@ -12,6 +12,7 @@
 #include "search/move_gen.h"
 #include "search/root_messages.h"
 #include "search/root_report.h"
+#include "search/search_params.h"
 #include "search/search_state.h"
 #include "search/search_thread.h"
 #include "search/search_table.h"
@@ -122,11 +123,10 @@ bool tableMoves(NodeRun& run, int& count, int& result) {
     probeSearchTable(1, node.alpha, node.beta, node.side, keyLow(pos), keyHigh(pos), xs, ys, 3);
     count = tableBatch(node, xs, ys);
     if (count > 0) return true;
-    const bool deepEnough = node.zeroWindow ? node.effectiveDepth >= 8 : node.effectiveDepth >= 6;
-    if (!deepEnough) return true;
-    const int reduction = node.zeroWindow ? node.effectiveDepth / 4 : 1;
-    const int v = alphaBeta(*node.thread, node.depth - reduction - 2, node.alpha, node.beta,
-                            node.side, node.credit);
+    const int minDepth = node.zeroWindow ? IID_MIN_DEPTH_ZERO_WINDOW : IID_MIN_DEPTH_PV;
+    if (node.effectiveDepth < minDepth) return true;
+    const int v = alphaBeta(*node.thread, node.depth - iidReduction(node.effectiveDepth, node.zeroWindow),
+                            node.alpha, node.beta, node.side, node.credit);
     if (node.thread->control.searchStopFlag) {
         result = 0;
         return false;
@@ -157,11 +157,12 @@ int searchChild(const SearchNode& node, int n, int penalty, int extension) {
 
 // At PV nodes a quiet move that starts a winning chain of fours earns more credit.
 int threatExtension(const SearchNode& node, int extension, int weightSumBefore) {
-    if (node.zeroWindow || node.depth < -((3 * node.thread->control.rootDepth) / 2)) return extension;
-    if (weightSumBefore < 8 || weightSumBefore > 157) return extension;
+    const int lowest = -((THREAT_EXTENSION_HALF_DEPTHS * node.thread->control.rootDepth) / 2);
+    if (node.zeroWindow || node.depth < lowest) return extension;
+    if (weightSumBefore < THREAT_EXTENSION_MIN_SUM || weightSumBefore >= EXTEND_MIN_SUM) return extension;
     const int r = threatSearch(*node.thread, node.depth - 1, node.side, 0, 0);
     if (node.thread->control.searchStopFlag || r <= 0) return extension;
-    return std::min(extension + 1 + (weightSumBefore >= 34 ? 1 : 0), 4);
+    return std::min(extension + 1 + (weightSumBefore >= THREAT_EXTENSION_BONUS_SUM ? 1 : 0), 4);
 }
 
 // Searches one batch. `before`: moves generated at the node before this batch.

@@ -9,6 +9,7 @@
 #include "core/limits.h"
 #include "core/settings.h"
 #include "rules/forbidden.h"
+#include "search/search_params.h"
 #include "search/search_thread.h"
 #include "threats/evaluate.h"
 #include "threats/threat_search.h"
@@ -61,7 +62,9 @@ void addStrongPass(const SearchNode& node, ScanBatch& batch) {
     for (int x = 0; x < geometry.sizeX; ++x)
         for (int y = 0; y < geometry.sizeY; ++y) {
             if (!isEligible(node, x, y)) continue;
-            if (weightSum(pos, x, y, node.side) < 8 && weightSum(pos, x, y, opp) < 9) continue;
+            if (weightSum(pos, x, y, node.side) < SCAN_STRONG_OWN &&
+                weightSum(pos, x, y, opp) < SCAN_STRONG_OPP)
+                continue;
             if ((node.isRoot && caution != 0) || squareHasStone(pos, x, y)) batch.add(x, y);
         }
 }
@@ -70,7 +73,7 @@ void addStrongPass(const SearchNode& node, ScanBatch& batch) {
 void addNeighbourPass(const SearchNode& node, ScanBatch& batch) {
     Position& pos = node.thread->pos;
     const int caution = settings.cautionFactor.load(std::memory_order_relaxed);
-    const bool wide = node.isRoot && node.generated <= 18 && caution != 0;
+    const bool wide = node.isRoot && node.generated <= SCAN_PLY1_MOVES && caution != 0;
     for (int x = 0; x < geometry.sizeX; ++x)
         for (int y = 0; y < geometry.sizeY; ++y) {
             if (!isEligible(node, x, y)) continue;
@@ -88,20 +91,23 @@ int scanBatch(SearchNode& node) {
     for (int x = 0; x < geometry.sizeX; ++x)
         for (int y = 0; y < geometry.sizeY; ++y) {
             if (!isEligible(node, x, y)) continue;
-            if (weightSum(pos, x, y, node.side) >= 8 || weightSum(pos, x, y, opp) >= 9)
+            if (weightSum(pos, x, y, node.side) >= SCAN_STRONG_OWN ||
+                weightSum(pos, x, y, opp) >= SCAN_STRONG_OPP)
                 strongExist = true;
             if (shapedDirections(pos, x, y, 1) >= 2 || shapedDirections(pos, x, y, 2) >= 2)
                 batch.add(x, y);
         }
     const bool quietCut = node.ply >= 2 && node.zeroWindow && caution < 3;
     if (quietCut && batch.count > 0 && node.alpha > -DECIDED) return batch.count;
-    if (quietCut && node.generated > 0 && node.effectiveDepth <= 4) return batch.count;
+    if (quietCut && node.generated > 0 && node.effectiveDepth <= SCAN_QUIET_CUT_DEPTH)
+        return batch.count;
 
     if (strongExist) addStrongPass(node, batch);
     if (batch.count > 0) {
         const int total = node.generated + batch.count;
-        if (caution == 0 || node.ply >= 2 || (node.ply == 1 && total > 10 && node.zeroWindow) ||
-            (node.ply == 1 && total > 18))
+        if (caution == 0 || node.ply >= 2 ||
+            (node.ply == 1 && total > SCAN_PLY1_ZERO_WINDOW_MOVES && node.zeroWindow) ||
+            (node.ply == 1 && total > SCAN_PLY1_MOVES))
             return batch.count;
     }
     addNeighbourPass(node, batch);
@@ -140,19 +146,8 @@ int defenceBatch(SearchNode& node, int& phase) {
 }  // namespace
 
 double penaltyFactorFor(Position& pos, int staticValue, int side) {
-    const int e = staticValue;
-    if (e >= 600) return 0.0;
-    if (e >= 500) return 0.1;
-    if (e >= 400) return 0.2;
-    if (e >= 300) return 0.4;
-    if (e >= 200) return 0.6;
-    double f;
-    if (e >= 100) f = 0.8;
-    else if (e > -100) f = 1.0;
-    else if (e > -200) f = 1.1;
-    else if (e > -300) f = 1.3;
-    else if (e > -500) f = 1.6;
-    else f = 1.8;
+    double f = penaltyScale(staticValue);
+    if (staticValue >= PENALTY_ROOM_FREE_VALUE) return f;
     if (pos.totalRoom[side - 1] <= pos.totalRoom[(side ^ 3) - 1]) f += 0.1;
     return f;
 }
@@ -166,31 +161,6 @@ double penaltyFactor(SearchNode& node) {
         node.penaltyFactor = penaltyFactorFor(pos, node.staticValue, node.side);
     }
     return node.penaltyFactor;
-}
-
-// Extension class of a move from its own weight sum u, the directions with class 3+
-// and the five and open-four points of the mover around it.
-int extensionClass(int u, int shaped, int near) {
-    if (u < 158) return 0;
-    int e = 1;
-    if (u < 256) {
-        if (shaped >= 2 && near > 4) {
-            e = 2;
-            if ((shaped >= 3 && near > 6) || near > 8) {
-                e = 3;
-                if ((shaped >= 3 && near > 10) || (shaped >= 4 && near > 8)) e = 4;
-            }
-        }
-        return e;
-    }
-    if (u >= 262 || near > 2) {
-        e = 2;
-        if (u >= 279 && near > 2) {
-            e = 3;
-            if ((shaped >= 4 && near > 6) || (shaped >= 3 && near > 8)) e = 4;
-        }
-    }
-    return e;
 }
 
 }  // namespace
@@ -296,42 +266,35 @@ MoveClass classifyMove(SearchNode& node, int x, int y) {
     Position& pos = node.thread->pos;
     const int side = node.side;
     const int u = weightSum(pos, x, y, side);
-    if (u < 158) return {0, 0};
+    if (u < EXTEND_MIN_SUM) return {0, 0};
     const int shaped = shapedDirections(pos, x, y, side);
     const int near = neighbourhoodCount(pos, x, y, side);
     int e = extensionClass(u, shaped, near);
 
     int base = 0;
     const int top = highestClass(pos, x, y, side);
-    if (top >= SHAPE_FOUR) base = e == 1 ? -40 : (e == 2 ? -5 : 0);
-    else if (top >= SHAPE_THREE_SPLIT) base = e == 1 ? -10 : (e == 2 ? -2 : 0);
+    if (top >= SHAPE_FOUR) base = e == 1 ? PENALTY_FOUR_CLASS1 : (e == 2 ? PENALTY_FOUR_CLASS2 : 0);
+    else if (top >= SHAPE_THREE_SPLIT)
+        base = e == 1 ? PENALTY_THREE_CLASS1 : (e == 2 ? PENALTY_THREE_CLASS2 : 0);
     if (!node.zeroWindow) e = std::min(e + 1, 4);
 
     const int edge = edgeWeight(x, y);
     int v = base * edge / 40;
-    if (v != 0 && edge >= 20) {
-        const int room = pos.shapeInfo[4][x][y].room[side - 1];
-        if (room < 18) v = static_cast<int>(v * 1.1);
-        if (room < 15) v = static_cast<int>(v * 1.1);
-        if (room < 12) v = static_cast<int>(v * 1.3);
-        if (room > 22) v = static_cast<int>(v * 0.9);
+    if (v != 0 && edge >= PENALTY_MIN_EDGE) {
+        v = roomScaledPenalty(v, pos.shapeInfo[4][x][y].room[side - 1]);
         v = static_cast<int>(v * penaltyFactor(node));
     }
     return {e, v};
 }
 
 bool latePrune(const SearchNode& node, int n, int phase, int extension, int best) {
-    if (settings.cautionFactor.load(std::memory_order_relaxed) >= 2 || node.ply < 3 ||
-        best <= -DECIDED || !node.zeroWindow || extension > 1)
+    if (settings.cautionFactor.load(std::memory_order_relaxed) >= 2 || node.ply < LATE_PRUNE_MIN_PLY ||
+        best <= -DECIDED || !node.zeroWindow || extension > 1 || phase < 4)
         return false;
-    const int p = phase;  // 12 and 13 are above every threshold, as they should be
-    switch (std::max(node.effectiveDepth, 1)) {
-        case 1: return (p >= 4 && n >= 10) || (p >= 5 && n >= 7) || (p >= 6 && n >= 6);
-        case 2: return (p >= 4 && n >= 11) || (p >= 6 && n >= 8);
-        case 3: return p >= 5 && n >= 11;
-        case 4: return p >= 6 && n >= 12;
-        default: return false;
-    }
+    const int depth = std::max(node.effectiveDepth, 1);
+    if (depth > 4) return false;
+    const int moves = LATE_PRUNE_MOVES[depth][std::min(phase, PHASE_SCAN) - 4];
+    return moves != 0 && n >= moves;
 }
 
 namespace {

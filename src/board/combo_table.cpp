@@ -6,8 +6,6 @@
 // The tables hold the point's whole combined value (board/combo_values.h) less
 // its plain weight sum, so that the incremental records, which add the weight
 // sum they keep anyway, end with the combined value.
-#include <algorithm>
-
 #include "board/combo_values.h"
 #include "board/geometry.h"
 #include "board/pattern_table.h"
@@ -23,8 +21,8 @@ int comboValue(int t, int a, int b, int c, int d) {
 
 void buildComboTables() {
     for (int index = 0; index < 65536; ++index) {
-        int k[4] = {index >> 12, (index >> 8) & 15, (index >> 4) & 15, index & 15};
-        std::sort(k, k + 4, [](int l, int r) { return l > r; });
+        int k[4];
+        classesOfKey(index, k);
         for (int t = 0; t < 2; ++t)
             tables.comboTable[t][index] =
                 static_cast<int16_t>(comboValue(t, k[0], k[1], k[2], k[3]));

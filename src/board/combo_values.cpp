@@ -3,6 +3,8 @@
 // meet; black under Renju loses what its forbidden combinations would add up to.
 #include "board/combo_values.h"
 
+#include <algorithm>
+
 #include "board/combo_values_fitted.h"
 #include "board/combo_weights.h"
 #include "board/rule.h"
@@ -65,6 +67,17 @@ int renjuBlackCombined(const ComboWeights& w, int a, int b, int c, int d) {
 
 ComboValueTable fittedComboValues = FITTED_COMBO_VALUES;
 bool useFittedComboValues = VODARO_TUNED_WEIGHTS && HAVE_FITTED_COMBO_VALUES;
+
+void classesOfKey(int key, int k[4]) {
+    k[0] = key >> 12, k[1] = (key >> 8) & 15, k[2] = (key >> 4) & 15, k[3] = key & 15;
+    std::sort(k, k + 4, [](int l, int r) { return l > r; });
+}
+
+int comboMultisetOfKey(int key) {
+    int k[4];
+    classesOfKey(key, k);
+    return comboMultiset(k[0], k[1], k[2], k[3]);
+}
 
 int comboSetFor(int rule, int colour) {
     if (rule != RULE_RENJU) return COMBO_SET_COMMON;

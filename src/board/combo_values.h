@@ -34,6 +34,13 @@ constexpr int comboMultiset(int a, int b, int c, int d) {
     return comboBinomial(a + 3, 4) + comboBinomial(b + 2, 3) + comboBinomial(c + 1, 2) + d;
 }
 
+// The classes packed in a key (k0<<12)|(k1<<8)|(k2<<4)|k3, in any ordering,
+// into k highest first.
+void classesOfKey(int key, int k[4]);
+
+// The multiset of the classes packed in a key.
+int comboMultisetOfKey(int key);
+
 // The set the table of colour (1 black, 2 white) reads under the engine rule.
 int comboSetFor(int rule, int colour);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "board/order_scores.h"
 #include "board/pattern_table.h"
 #include "board/zobrist.h"
 
@@ -42,6 +43,7 @@ void initBitTables() {
 
 void initTables() {
     buildPatternTable();
+    buildFittedOrderTable();
     initZobrist();
     initDiagonalPositions();
     initBitTables();

@@ -23,6 +23,7 @@ extern BoardGeometry geometry;
 struct BoardTables {
     ShapeInfo patternTable[1 << 18];  // indexed by the 18-bit pattern code
     int16_t comboTable[2][65536];     // [colour-1][(k0<<12)|(k1<<8)|(k2<<4)|k3]
+    OrderScorePair orderTable[2][65536];  // indexed as comboTable; built only with fitted scores
     uint64_t zobristKeys[1200];       // [(x*20 + y)*3 + code-1]
     uint32_t randState = 1;           // generator state; every build continues the sequence
     uint8_t bitIndexTable[32769];
@@ -36,7 +37,7 @@ extern const int16_t shapeWeight[16];
 // Sets the build's sizes and rule: call before initTables.
 void setBoardGeometry(int sizeX, int sizeY, int rule);
 
-// Builds the pattern, combination, Zobrist, diagonal-position and bit tables for
+// Builds the pattern, combination, move-order, Zobrist, diagonal-position and bit tables for
 // the current geometry. Always followed by resetBoard and a replay of the game.
 void initTables();
 

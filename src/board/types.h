@@ -32,6 +32,12 @@ struct ShapeInfo {
 };
 static_assert(sizeof(ShapeInfo) == 16);
 
+// Learned move-order scores of one colour's classes at a point (board/order_scores.h).
+struct OrderScorePair {
+    int16_t own;  // the point's worth to this colour moving there
+    int16_t opp;  // its worth to the other colour, whose opponent this one is
+};
+
 // One entry of a move list: sort key, then the point.
 struct MoveEntry {
     int32_t key;

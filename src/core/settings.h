@@ -9,6 +9,7 @@ struct Settings {
     std::atomic<int> maxDepth{400};          // highest iteration depth a driver starts
     std::atomic<int> maxNode{2000000000};    // node limit in units of 1024 nodes; -1 = no node/time limit
     std::atomic<int> cautionFactor{1};
+    std::atomic<int> learnedOrder{1};        // non-zero: order moves by the fitted scores, where the build has them
     std::atomic<int> hashSize{524288};       // hash entry count of the transposition tables (>= 1)
     std::atomic<int> showDetail{0};
     std::atomic<int> threadNum{1};           // search threads as sent; the next search clamps it to 1 ... 64

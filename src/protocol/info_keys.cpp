@@ -23,6 +23,7 @@ const NumericKey numericKeys[] = {
     {"max_node", &Settings::maxNode},         {"caution_factor", &Settings::cautionFactor},
     {"hash_size", &Settings::hashSize},       {"show_detail", &Settings::showDetail},
     {"rule", &Settings::rule},                {"thread_num", &Settings::threadNum},
+    {"learned_order", &Settings::learnedOrder},
 };
 
 void storeFolder(const char* value) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "board/geometry.h"
+#include "board/order_scores_fitted.h"
 #include "board/position.h"
 #include "board/shape_queries.h"
 #include "core/game_state.h"
@@ -18,6 +19,14 @@ namespace {
 
 inline int weightSum(Position& pos, int x, int y, int c) {
     return pos.shapeInfo[4][x][y].shape[c - 1];
+}
+
+// The learned order: the point's worth to the mover by its own classes plus,
+// by the opponent's classes there, what taking it from the opponent is worth.
+inline int learnedKey(const Position& pos, int x, int y, int side) {
+    const int opp = side ^ 3;
+    return -(tables.orderTable[side - 1][pos.classKey[x][y][side - 1]].own +
+             tables.orderTable[opp - 1][pos.classKey[x][y][opp - 1]].opp);
 }
 
 inline bool isEligible(const SearchNode& node, int x, int y) {
@@ -230,6 +239,8 @@ void keyBatch(SearchNode& node, int count) {
     Position& pos = node.thread->pos;
     const int opp = node.side ^ 3;
     const bool renjuBlack = geometry.rule == RULE_RENJU && node.side == BLACK;
+    const bool learned =
+        HAVE_FITTED_ORDER_SCORES && settings.learnedOrder.load(std::memory_order_relaxed) != 0;
     for (int i = 0; i < count; ++i) {
         MoveEntry& e = node.row[i];
         const int x = e.x, y = e.y;
@@ -240,7 +251,8 @@ void keyBatch(SearchNode& node, int count) {
         }
         node.stamps[x][y] = node.stamp;
         ++node.generated;
-        e.key = -(weightSum(pos, x, y, node.side) + (weightSum(pos, x, y, opp) >> 1));
+        e.key = learned ? learnedKey(pos, x, y, node.side)
+                        : -(weightSum(pos, x, y, node.side) + (weightSum(pos, x, y, opp) >> 1));
     }
 }
 

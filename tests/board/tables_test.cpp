@@ -1,4 +1,4 @@
-// Geometry, bit tables, pattern classification, combination values and keys.
+// Geometry, bit tables, pattern classification, combination values, move-order scores and keys.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,6 +6,7 @@
 
 #include "board/combo_values.h"
 #include "board/geometry.h"
+#include "board/order_scores.h"
 #include "board/pattern_table.h"
 #include "board/position.h"
 #include "board/window_rules.h"
@@ -253,6 +254,34 @@ TEST(ComboTable, RenjuBlackCombinations) {
     // White keeps the general values under Renju.
     EXPECT_EQ(combo(8, 8, 0, 0, 2), -110);
     EXPECT_EQ(combo(9, 9, 0, 0, 2), -196 + 3 * 36 * 36 / 256);
+}
+
+// Every ordering of a point's four classes must read its multiset's scores, and
+// each colour its own set: black's and white's differ under Renju only.
+TEST(OrderTable, EachColourReadsItsMultisetInItsSet) {
+    static OrderScoreTable scores;
+    for (int s = 0; s < COMBO_SETS; ++s)
+        for (int m = 0; m < COMBO_MULTISETS; ++m) {
+            scores.own[s][m] = static_cast<int16_t>(s * 4096 + m);
+            scores.opp[s][m] = static_cast<int16_t>(-1 - s * 4096 - m);
+        }
+    const int blackSet[3] = {COMBO_SET_COMMON, COMBO_SET_COMMON, COMBO_SET_RENJU_BLACK};
+    const int whiteSet[3] = {COMBO_SET_COMMON, COMBO_SET_COMMON, COMBO_SET_RENJU_WHITE};
+    for (int rule = 0; rule < 3; ++rule) {
+        setBoardGeometry(15, 15, rule);
+        buildOrderTable(scores);
+        for (int index = 0; index < 65536; ++index) {
+            int k[4] = {index >> 12, (index >> 8) & 15, (index >> 4) & 15, index & 15};
+            std::sort(k, k + 4, [](int l, int r) { return l > r; });
+            const int m = comboMultiset(k[0], k[1], k[2], k[3]);
+            for (int c = 1; c <= 2; ++c) {
+                const int set = c == 1 ? blackSet[rule] : whiteSet[rule];
+                const OrderScorePair e = tables.orderTable[c - 1][index];
+                ASSERT_EQ(e.own, scores.own[set][m]) << rule << ' ' << c << ' ' << index;
+                ASSERT_EQ(e.opp, scores.opp[set][m]) << rule << ' ' << c << ' ' << index;
+            }
+        }
+    }
 }
 
 TEST(Tables, BuildTimeState) {

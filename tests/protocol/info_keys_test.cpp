@@ -21,6 +21,7 @@ protected:
         settings.maxDepth = 400;
         settings.maxNode = 2000000000;
         settings.cautionFactor = 1;
+        settings.learnedOrder = 1;
         settings.hashSize = 524288;
         settings.showDetail = 0;
         settings.rule = 0;
@@ -40,6 +41,7 @@ TEST_F(InfoKeys, EveryKeyReachesItsSetting) {
     applyInfoKey("max_depth 12");
     applyInfoKey("max_node -1");
     applyInfoKey("caution_factor 3");
+    applyInfoKey("learned_order 0");
     applyInfoKey("hash_size 1024");
     applyInfoKey("show_detail 1");
     applyInfoKey("rule 4");
@@ -52,6 +54,7 @@ TEST_F(InfoKeys, EveryKeyReachesItsSetting) {
     EXPECT_EQ(settings.maxDepth, 12);
     EXPECT_EQ(settings.maxNode, -1);
     EXPECT_EQ(settings.cautionFactor, 3);
+    EXPECT_EQ(settings.learnedOrder, 0);
     EXPECT_EQ(settings.hashSize, 1024);
     EXPECT_EQ(settings.showDetail, 1);
     EXPECT_EQ(settings.rule, 4);

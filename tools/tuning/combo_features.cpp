@@ -8,19 +8,9 @@
 #include "core/limits.h"
 #include "threats/threat_thread.h"
 
-namespace {
-
-int multisetOfKey(int key) {
-    int k[4] = {key >> 12, (key >> 8) & 15, (key >> 4) & 15, key & 15};
-    std::sort(k, k + 4, [](int l, int r) { return l > r; });
-    return comboMultiset(k[0], k[1], k[2], k[3]);
-}
-
-}  // namespace
-
 int comboEntry(const Position& pos, int x, int y, int colour) {
     return comboSetFor(geometry.rule, colour) * COMBO_MULTISETS +
-           multisetOfKey(pos.classKey[x][y][colour - 1]);
+           comboMultisetOfKey(pos.classKey[x][y][colour - 1]);
 }
 
 void appendComboFeatures(ThreatThread& t, int side, std::vector<ComboFeature>& out) {

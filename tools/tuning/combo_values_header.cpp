@@ -2,21 +2,17 @@
 
 #include <fstream>
 
-namespace {
+const char* const COMBO_SET_NAMES[COMBO_SETS] = {"free-style, standard Gomoku and Caro",
+                                                 "Renju, white", "Renju, black"};
 
-const char* const SET_NAMES[COMBO_SETS] = {"free-style, standard Gomoku and Caro", "Renju, white",
-                                           "Renju, black"};
-
-void writeSet(std::ostream& out, const ComboValueTable& table, int set) {
-    out << "        // " << SET_NAMES[set] << "\n        {";
+void writeMultisetRow(std::ostream& out, const char* comment, const int16_t* values) {
+    out << "        // " << comment << "\n        {";
     for (int m = 0; m < COMBO_MULTISETS; ++m) {
         if (m % 16 == 0) out << "\n            ";
-        out << table.value[set][m] << (m + 1 < COMBO_MULTISETS ? ", " : "");
+        out << values[m] << (m + 1 < COMBO_MULTISETS ? ", " : "");
     }
     out << "\n        },\n";
 }
-
-}  // namespace
 
 bool writeComboValuesHeader(const std::string& sourceDir, const ComboValueTable& table,
                             const std::string& command) {
@@ -30,7 +26,8 @@ bool writeComboValuesHeader(const std::string& sourceDir, const ComboValueTable&
         << "#include \"board/combo_values.h\"\n\n"
         << "constexpr bool HAVE_FITTED_COMBO_VALUES = true;\n\n"
         << "constexpr ComboValueTable FITTED_COMBO_VALUES = {{\n";
-    for (int set = 0; set < COMBO_SETS; ++set) writeSet(out, table, set);
+    for (int set = 0; set < COMBO_SETS; ++set)
+        writeMultisetRow(out, COMBO_SET_NAMES[set], table.value[set]);
     out << "}};\n";
     return static_cast<bool>(out);
 }

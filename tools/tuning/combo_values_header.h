@@ -1,9 +1,17 @@
 #pragma once
-// The generated header that carries a fitted combination value table into the
-// engine (board/combo_values_fitted.h).
+// The generated headers that carry fitted tables into the engine: the
+// combination values (board/combo_values_fitted.h) and the move-order scores
+// (board/order_scores_fitted.h).
+#include <ostream>
 #include <string>
 
 #include "board/combo_values.h"
+
+// Names of the three sets as the generated headers' comments give them.
+extern const char* const COMBO_SET_NAMES[COMBO_SETS];
+
+// One brace-enclosed row of a set's COMBO_MULTISETS values, 16 to a line.
+void writeMultisetRow(std::ostream& out, const char* comment, const int16_t* values);
 
 // Writes board/combo_values_fitted.h under sourceDir; command goes into its top
 // comment. False if the file cannot be written.

@@ -19,6 +19,7 @@
 #include "elapsed.h"
 #include "labelled_position.h"
 #include "move_order_fit.h"
+#include "order_scores_header.h"
 #include "quiet_positions.h"
 #include "threats/evaluate.h"
 #include "threats/threat_thread.h"
@@ -159,7 +160,7 @@ void printOrderLosses(const OrderData& d, const OrderParams& p, const char* when
 }
 
 // The move-order scores, from the starting combined values for both colours.
-void fitOrder(const OrderData& d, const std::vector<double>& start, const Options& o) {
+OrderParams fitOrder(const OrderData& d, const std::vector<double>& start, const Options& o) {
     OrderParams from{start, start, 0};
     from.tau = fitOrderScale(d, from);
     std::printf("move order: %zu positions, %zu candidate points, tau = %.6f\n", d.choices.size(),
@@ -170,6 +171,7 @@ void fitOrder(const OrderData& d, const std::vector<double>& start, const Option
     printOrderLosses(d, p, "after");
     if (!o.orderOut.empty() && !writeOrderScores(o.orderOut, p))
         std::fprintf(stderr, "vodaro_fit: cannot write %s\n", o.orderOut.c_str());
+    return p;
 }
 
 bool parseOptions(int argc, char** argv, Options& o) {
@@ -245,9 +247,14 @@ int main(int argc, char** argv) {
     useFittedComboValues = true;
     const std::vector<double> after = engineEvaluations(kept);
     printLosses(d, o.fit, "after", [&](size_t i) { return after[i]; });
-    if (o.orderSteps > 0) fitOrder(order, start, o);
+    OrderParams scores;
+    if (o.orderSteps > 0) scores = fitOrder(order, start, o);
     std::printf("vodaro_fit: done in %.1f s\n", secondsSince(clock));
-    if (!o.writeDir.empty() && !writeComboValuesHeader(o.writeDir, fittedComboValues, o.command)) {
+    const bool written =
+        o.writeDir.empty() ||
+        (writeComboValuesHeader(o.writeDir, fittedComboValues, o.command) &&
+         (o.orderSteps == 0 || writeOrderScoresHeader(o.writeDir, scores, o.command)));
+    if (!written) {
         std::fprintf(stderr, "vodaro_fit: cannot write under %s\n", o.writeDir.c_str());
         return 2;
     }

@@ -24,6 +24,7 @@
 #include "rules/forbidden.h"
 #include "search/alpha_beta.h"
 #include "search/root_report.h"
+#include "search/search_params.h"
 #include "search/search_state.h"
 #include "search/search_thread.h"
 
@@ -138,6 +139,24 @@ bool mayStartIteration(int d, const IterationTiming& timing) {
     return d <= iterationDepthLimit();
 }
 
+// One iteration: from ASPIRATION_MIN_DEPTH on a narrow window around the last
+// iteration's value first, opened fully on the side it fails on (a fail high
+// names no move of its own: the full search that follows finds it first).
+int aspirationSearch(int d, int value, int colour) {
+    int lo = -ROOT_WINDOW, hi = ROOT_WINDOW;
+    if (d >= ASPIRATION_MIN_DEPTH && !isDecided(value)) {
+        lo = value - ASPIRATION_HALF_WIDTH;
+        hi = value + ASPIRATION_HALF_WIDTH;
+    }
+    for (;;) {
+        const int r = alphaBeta(mainThread, d, lo, hi, colour, 0);
+        if (mainThread.control.searchStopFlag != 0) return r;
+        if (r <= lo && lo > -ROOT_WINDOW) lo = -ROOT_WINDOW;
+        else if (r >= hi && hi < ROOT_WINDOW) hi = ROOT_WINDOW;
+        else return r;
+    }
+}
+
 // Iterative deepening from the preselection's value; returns the turn's value.
 int deepen(int colour, int value) {
     SearchControl& sc = mainThread.control;
@@ -150,7 +169,7 @@ int deepen(int colour, int value) {
         const int keptX = mainThread.root.bestX;
         const int keptY = mainThread.root.bestY;
         const int64_t nodesBefore = sc.nodeCounter;
-        const int r = alphaBeta(mainThread, d, -ROOT_WINDOW, ROOT_WINDOW, colour, 0);
+        const int r = aspirationSearch(d, value, colour);
         // A root without any acceptable move names no point, and the root's own
         // five or forced block may name a blocked point: keep the move we had.
         if (!playableReply(mainThread.root.bestX, mainThread.root.bestY)) setBestMove(keptX, keptY);

@@ -123,3 +123,10 @@ constexpr int LATE_PRUNE_MOVES[5][3] = {
     {0, 11, 11},   // depth 3
     {0, 0, 12},    // depth 4
 };
+
+// --- Aspiration windows ---------------------------------------------------------
+
+// From this iteration on the root first searches a window of this half-width
+// around the last iteration's value.
+constexpr int ASPIRATION_MIN_DEPTH = 5;
+constexpr int ASPIRATION_HALF_WIDTH = 30;

@@ -50,6 +50,12 @@ void initialiseRecords(Position& pos) {
     std::memset(pos.shapeInfo, 0, sizeof pos.shapeInfo);
     std::memset(pos.classKey, 0, sizeof pos.classKey);
     pos.totalValue[0] = pos.totalValue[1] = 0;
+    // Points off the board keep no class in any direction; their combined
+    // value is still what the table gives that multiset (a fitted table need
+    // not give it 0), so that every record agrees with its classes.
+    for (int x = 0; x < MAX_SIDE; ++x)
+        for (int y = 0; y < MAX_SIDE; ++y)
+            for (int i = 0; i < 2; ++i) pos.shapeInfo[4][x][y].combo[i] = tables.comboTable[i][0];
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y) {
             const bool edgeX = x == 0 || x == n - 1;

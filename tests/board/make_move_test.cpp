@@ -40,7 +40,7 @@ TEST(MakeMove, SingleStone) {
 }
 
 TEST(MakeMove, OpenTwoMakesThreePoints) {
-    fixture::newBoard(pos, 0);
+    fixture::newBoardFromWeights(pos, 0);
     makeMove(pos, 7, 6, 1);
     makeMove(pos, 7, 7, 1);
     const int expectedDir[4] = {8, 1, 1, 1};

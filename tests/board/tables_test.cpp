@@ -194,7 +194,7 @@ TEST(PatternTable, BlockedPointActsLikeOpponentStone) {
 }
 
 TEST(ComboTable, GeneralValues) {
-    fixture::newBoard(pos, 0);
+    fixture::newBoardFromWeights(pos, 0);
     EXPECT_EQ(combo(8, 0, 0, 0), -125);
     EXPECT_EQ(combo(0, 8, 0, 8), -110);
     EXPECT_EQ(combo(0, 0, 12, 0), -1944);

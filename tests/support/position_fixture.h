@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "board/combo_values.h"
 #include "board/geometry.h"
 #include "board/position.h"
 
@@ -21,6 +22,15 @@ inline void newBoard(Position& pos, int rule, int sizeX = 15, int sizeY = 15) {
     setBoardGeometry(sizeX, sizeY, rule);
     initTables();
     resetBoard(pos);
+}
+
+// The same board, its tables built from the combination weights even where
+// the build carries a fitted table: for tests whose numbers are the weights' own.
+inline void newBoardFromWeights(Position& pos, int rule, int sizeX = 15, int sizeY = 15) {
+    const bool fitted = useFittedComboValues;
+    useFittedComboValues = false;
+    newBoard(pos, rule, sizeX, sizeY);
+    useFittedComboValues = fitted;
 }
 
 inline std::vector<Stone> parse(const std::string& drawing) {

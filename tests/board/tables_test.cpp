@@ -222,6 +222,7 @@ TEST(ComboTable, DependsOnlyOnTheMultiset) {
 // tables the weights build: the multiset numbering has no collision or gap,
 // and each colour reads its own set under every rule.
 TEST(ComboTable, StartingValuesAsFittedTableRebuildTheSameTables) {
+    fixture::KeepComboValues keep;
     static int16_t fromWeights[2][65536];
     for (int rule = 0; rule < 4; ++rule) {
         useFittedComboValues = false;
@@ -240,7 +241,7 @@ TEST(ComboTable, StartingValuesAsFittedTableRebuildTheSameTables) {
 }
 
 TEST(ComboTable, RenjuBlackCombinations) {
-    fixture::newBoard(pos, 2);
+    fixture::newBoardFromWeights(pos, 2);
     EXPECT_EQ(combo(13, 12, 0, 0), 0);
     EXPECT_EQ(combo(13, 11, 11, 0), -510);
     EXPECT_EQ(combo(13, 8, 1, 0), -176);

@@ -24,13 +24,24 @@ inline void newBoard(Position& pos, int rule, int sizeX = 15, int sizeY = 15) {
     resetBoard(pos);
 }
 
+// Puts the build's combination values and their switch back when it goes out
+// of scope, so that a test which changes either leaves the next one the build's
+// tables.
+struct KeepComboValues {
+    bool fitted = useFittedComboValues;
+    ComboValueTable values = fittedComboValues;
+    ~KeepComboValues() {
+        useFittedComboValues = fitted;
+        fittedComboValues = values;
+    }
+};
+
 // The same board, its tables built from the combination weights even where
 // the build carries a fitted table: for tests whose numbers are the weights' own.
 inline void newBoardFromWeights(Position& pos, int rule, int sizeX = 15, int sizeY = 15) {
-    const bool fitted = useFittedComboValues;
+    KeepComboValues keep;
     useFittedComboValues = false;
     newBoard(pos, rule, sizeX, sizeY);
-    useFittedComboValues = fitted;
 }
 
 inline std::vector<Stone> parse(const std::string& drawing) {

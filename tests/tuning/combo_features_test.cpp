@@ -9,6 +9,7 @@
 #include "board/combo_values.h"
 #include "board/position.h"
 #include "quiet_positions.h"
+#include "support/position_fixture.h"
 #include "threats/evaluate.h"
 #include "threats/threat_thread.h"
 
@@ -24,6 +25,7 @@ int evaluationAfter(int infoRule, const int (*stones)[2], int count, int side) {
 TEST(ComboFeatures, PredictTheEvaluationWhenAnEntryMoves) {
     const int stones[][2] = {{7, 7}, {8, 8}, {7, 8}, {9, 6}, {6, 9}, {5, 5}};
     const int count = 6;
+    fixture::KeepComboValues keep;
     for (int infoRule : {0, 4}) {
         for (int side : {1, 2}) {
             // Black is to move after six stones, white after five.

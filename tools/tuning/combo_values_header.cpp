@@ -5,6 +5,11 @@
 const char* const COMBO_SET_NAMES[COMBO_SETS] = {"free-style, standard Gomoku and Caro",
                                                  "Renju, white", "Renju, black"};
 
+void writeSetCountCheck(std::ostream& out) {
+    out << "static_assert(COMBO_SETS == " << COMBO_SETS
+        << ", \"the table was written for another number of sets\");\n\n";
+}
+
 void writeMultisetRow(std::ostream& out, const char* comment, const int16_t* values) {
     out << "        // " << comment << "\n        {";
     for (int m = 0; m < COMBO_MULTISETS; ++m) {
@@ -25,8 +30,9 @@ bool writeComboValuesHeader(const std::string& sourceDir, const ComboValueTable&
         << "// --blend weighs them. Do not edit by hand; regenerate with\n"
         << "//   " << command << "\n"
         << "#include \"board/combo_values.h\"\n\n"
-        << "constexpr bool HAVE_FITTED_COMBO_VALUES = true;\n\n"
-        << "constexpr ComboValueTable FITTED_COMBO_VALUES = {{\n";
+        << "constexpr bool HAVE_FITTED_COMBO_VALUES = true;\n\n";
+    writeSetCountCheck(out);
+    out << "constexpr ComboValueTable FITTED_COMBO_VALUES = {{\n";
     for (int set = 0; set < COMBO_SETS; ++set)
         writeMultisetRow(out, COMBO_SET_NAMES[set], table.value[set]);
     out << "}};\n";

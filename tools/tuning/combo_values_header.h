@@ -7,8 +7,12 @@
 
 #include "board/combo_values.h"
 
-// Names of the three sets as the generated headers' comments give them.
+// Names of the sets as the generated headers' comments give them.
 extern const char* const COMBO_SET_NAMES[COMBO_SETS];
+
+// A static_assert that the build has as many sets as the table written: one
+// with fewer rows would still compile, the missing sets all zero.
+void writeSetCountCheck(std::ostream& out);
 
 // One brace-enclosed row of a set's COMBO_MULTISETS values, 16 to a line.
 void writeMultisetRow(std::ostream& out, const char* comment, const int16_t* values);

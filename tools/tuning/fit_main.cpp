@@ -33,6 +33,7 @@ struct Options {
     std::string command = "build/tools/vodaro_fit";
     double k = 0;  // 0: fitted on the starting evaluations
     bool dropDecided = false;
+    bool fromWeights = false;  // start from the weights even if the build has a fitted table
     int orderSteps = 0;  // 0: no move-order fit
     double orderRate = 1.0;
     std::string orderOut;
@@ -177,8 +178,9 @@ OrderParams fitOrder(const OrderData& d, const std::vector<double>& start, const
 bool parseOptions(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; i += 2) {
         const std::string arg = argv[i];
-        if (arg == "--drop-decided") {
-            o.dropDecided = true, o.command += " " + arg, --i;
+        if (arg == "--drop-decided" || arg == "--from-weights") {
+            (arg == "--drop-decided" ? o.dropDecided : o.fromWeights) = true;
+            o.command += " " + arg, --i;
             continue;
         }
         if (i + 1 >= argc) return false;
@@ -218,11 +220,13 @@ int main(int argc, char** argv) {
         std::fprintf(
             stderr,
             "usage: vodaro_fit --positions FILE [--blend B] [--anchor A] [--rate R] [--steps N]\n"
-            "  [--k K] [--drop-decided] [--write src] [--order-steps N] [--order-rate R] "
-            "[--order-out FILE]\n");
+            "  [--k K] [--drop-decided] [--from-weights] [--write src] [--order-steps N]\n"
+            "  [--order-rate R] [--order-out FILE]\n");
         return 2;
     }
     const auto clock = std::chrono::steady_clock::now();
+    // The replay evaluates with the same table the fit starts from.
+    if (o.fromWeights) useFittedComboValues = false;
     const std::vector<double> start = startingEntries();
     FitData d;
     std::vector<LabelledPosition> kept;

@@ -48,8 +48,9 @@ bool writeOrderScoresHeader(const std::string& sourceDir, const OrderParams& p,
         << "// per unit of logit; tau = " << p.tau << "). Do not edit by hand; regenerate with\n"
         << "//   " << command << "\n"
         << "#include \"board/order_scores.h\"\n\n"
-        << "constexpr bool HAVE_FITTED_ORDER_SCORES = true;\n\n"
-        << "constexpr OrderScoreTable FITTED_ORDER_SCORES = {\n";
+        << "constexpr bool HAVE_FITTED_ORDER_SCORES = true;\n\n";
+    writeSetCountCheck(out);
+    out << "constexpr OrderScoreTable FITTED_ORDER_SCORES = {\n";
     writeScores(out, "own", table.own);
     writeScores(out, "opp", table.opp);
     out << "};\n";

@@ -20,7 +20,8 @@ wineserver -p
 # ("failed to map the shared user data", exit code 1; about one start in 2,000
 # here). A machine that refuses the personality change runs as before.
 norandom=()
-if setarch "$(uname -m)" -R true 2>/dev/null; then norandom=(setarch "$(uname -m)" -R); fi
+arch=$(uname -m)
+if setarch "$arch" -R true 2>/dev/null; then norandom=(setarch "$arch" -R); fi
 VODARO_ENGINE_CMD="wine $exe" "${norandom[@]}" "$tests" --gtest_filter="$filter"
 status=$?
 wineserver -k >/dev/null 2>&1 || true
